@@ -1,0 +1,47 @@
+# Shared by run.sh and test.sh: install what is missing, then configure and
+# build one CMake preset. Sourced, not run.
+
+set -euo pipefail
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Debian packages the programs need to build and run.
+build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev
+                libgtest-dev fonts-liberation2 fonts-dejavu-core)
+# What the tests need besides: an X server, a driver for it, a print server
+# with a PDF printer and the tools that read its output.
+test_packages=(xvfb xauth x11-utils xdotool xclip poppler-utils
+               cups cups-client cups-bsd printer-driver-cups-pdf)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs those of the given packages that are not installed yet.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ "${#missing[@]}" -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update
+        as_root env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# Configures (when needed) and builds a preset; a half-built tree just
+# continues.
+build_preset() {
+    local preset=$1
+    cd "$repo_root"
+    if [ ! -f "build/$preset/build.ninja" ]; then
+        rm -rf "build/$preset"
+        cmake --preset "$preset"
+    fi
+    cmake --build --preset "$preset"
+}

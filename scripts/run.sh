@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds and starts a calculator: twinoffset (the default) or solooffset.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+program=${1:-twinoffset}
+case "$program" in
+    twinoffset | solooffset) ;;
+    *) echo "Unknown program '$program': use twinoffset or solooffset." >&2; exit 2 ;;
+esac
+
+ensure_packages "${build_packages[@]}"
+build_preset release
+
+binary="$repo_root/build/release/$program/$program"
+if [ ! -x "$binary" ]; then
+    echo "$program does not exist yet in this version of the project." >&2
+    exit 1
+fi
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): $program is a desktop" >&2
+    echo "program and needs a graphical session to show its window." >&2
+    exit 1
+fi
+exec "$binary"
