@@ -1,0 +1,144 @@
+#include "common/calculatorwindow.h"
+
+#include "common/formbuilder.h"
+#include "offsetcore/numbertext.h"
+#include "platform/messagebox.h"
+#include "platform/pickcombobox.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QScreen>
+#include <QStyle>
+
+namespace common {
+
+namespace {
+
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+// The window's default font: a plain sans serif at 8 points, the size the
+// control table was laid out for. Larger UI fonts make the captions wrap
+// beyond their labels.
+QFont defaultFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+QString wholeNumberText(double value) {
+    return QString::fromStdString(offsetcore::formatWholeNumber(value));
+}
+
+} // namespace
+
+CalculatorWindow::CalculatorWindow(const FormSpec& form, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setFont(defaultFont());
+    buildForm(this, form);
+    setWindowIcon(programIcon());
+
+    cmbHoek = control<platform::PickComboBox>("cmbHoek");
+    txtHorVersleping = control<QLineEdit>("txtHorVersleping");
+    cmdBereken = control<QPushButton>("cmdBereken");
+    txtA = control<QLineEdit>("txtA");
+    txtB = control<QLineEdit>("txtB");
+    txtLengte = control<QLineEdit>("txtLengte");
+    txtHoogte = control<QLineEdit>("txtHoogte");
+    cmbHoek2 = control<platform::PickComboBox>("cmbHoek2");
+    cmb1000 = control<platform::PickComboBox>("cmb1000");
+    cmb500 = control<platform::PickComboBox>("cmb500");
+    cmb250 = control<platform::PickComboBox>("cmb250");
+    cmdBereken2 = control<QPushButton>("cmdBereken2");
+    txtVerHor = control<QLineEdit>("txtVerHor");
+    txtVerVerticaal = control<QLineEdit>("txtVerVerticaal");
+}
+
+void CalculatorWindow::fillLists(offsetcore::ItemList angles) {
+    for (platform::PickComboBox* box : {cmbHoek, cmbHoek2}) {
+        for (std::string_view item : angles) {
+            box->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
+        }
+        box->setCurrentIndex(-1);
+        box->setEditText(QString());
+    }
+    for (std::string_view item : offsetcore::sectionCountList()) {
+        for (platform::PickComboBox* box : {cmb1000, cmb500, cmb250}) {
+            box->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
+        }
+    }
+    for (platform::PickComboBox* box : {cmb1000, cmb500, cmb250}) {
+        box->setCurrentIndex(-1);
+        box->setEditText(QStringLiteral("0"));
+    }
+}
+
+void CalculatorWindow::showAndFocus() {
+    const QScreen* screen = this->screen() != nullptr ? this->screen()
+                                                      : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
+    }
+    show();
+    cmbHoek->setFocus(Qt::OtherFocusReason);
+}
+
+void CalculatorWindow::warn(const char* prompt) {
+    platform::MessageBox::show(this, QString::fromUtf8(prompt), QString::fromUtf8(prompts::title));
+}
+
+std::optional<double> CalculatorWindow::readNumber(const QString& text, const char* problem) {
+    const QByteArray separator = locale().decimalPoint().toUtf8();
+    const QByteArray utf8 = text.toUtf8();
+    const auto value = offsetcore::parseNumber(std::string_view(utf8.data(), size_t(utf8.size())),
+                                               std::string_view(separator.data(),
+                                                                size_t(separator.size())));
+    if (!value) {
+        warn(problem);
+    }
+    return value;
+}
+
+std::optional<offsetcore::SectionCounts> CalculatorWindow::readCounts() {
+    offsetcore::SectionCounts counts;
+    for (auto [box, count] : {std::pair{cmb1000, &counts.n1000}, std::pair{cmb500, &counts.n500},
+                              std::pair{cmb250, &counts.n250}}) {
+        const auto value = readNumber(box->currentText(), prompts::countNotANumber);
+        if (!value) {
+            return std::nullopt;
+        }
+        *count = *value;
+    }
+    return counts;
+}
+
+void CalculatorWindow::showLengths(const offsetcore::OffsetLengths& lengths,
+                                   offsetcore::BendDimensions bend) {
+    heldBend_ = bend;
+    const QString marker = QString::fromUtf8(offsetcore::negativeMarker.data(),
+                                             qsizetype(offsetcore::negativeMarker.size()));
+    txtLengte->setText(lengths.negative ? marker : wholeNumberText(lengths.length));
+    txtHoogte->setText(lengths.negative ? marker : wholeNumberText(lengths.vertical));
+    txtA->setText(wholeNumberText(bend.a));
+    txtB->setText(wholeNumberText(bend.b));
+}
+
+void CalculatorWindow::showOffsets(const offsetcore::SectionOffsets& offsets,
+                                   offsetcore::BendDimensions bend) {
+    heldBend_ = bend;
+    txtVerHor->setText(wholeNumberText(offsets.horizontal));
+    txtVerVerticaal->setText(wholeNumberText(offsets.vertical));
+}
+
+} // namespace common

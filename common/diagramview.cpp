@@ -1,0 +1,25 @@
+#include "common/diagramview.h"
+
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace common {
+
+DiagramView::DiagramView(const QString& resource, QWidget* parent)
+    : QWidget(parent), renderer_(resource) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void DiagramView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setClipRect(rect());
+    renderer_.render(&painter, QRectF(QPointF(0, 0), QSizeF(renderer_.defaultSize())));
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+} // namespace common

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "common/formspec.h"
+
+class QWidget;
+
+namespace common {
+
+// Creates every control of the table as a child of window, with its name as
+// object name and its place converted from twips, then applies the tab order.
+void buildForm(QWidget* window, const FormSpec& form);
+
+} // namespace common

@@ -1,0 +1,112 @@
+#include "layoutcheck.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+
+namespace layoutcheck {
+
+namespace {
+
+QString describe(const Expected& e) { return QString::fromUtf8(e.name); }
+
+QRect expectedGeometry(const Expected& e) {
+    const int height = e.kind == Kind::Line ? 1 : e.height / 15;
+    return {e.left / 15, e.top / 15, e.width / 15, height};
+}
+
+// The text a control shows, and whether it is of the expected kind.
+bool kindAndText(QWidget* control, Kind kind, QString* text) {
+    switch (kind) {
+    case Kind::Label:
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            *text = label->text();
+            return label->focusPolicy() == Qt::NoFocus;
+        }
+        return false;
+    case Kind::ComboBox:
+        if (auto* box = qobject_cast<QComboBox*>(control)) {
+            *text = box->currentText();
+            return box->isEditable() && box->insertPolicy() == QComboBox::NoInsert &&
+                   box->completer() == nullptr;
+        }
+        return false;
+    case Kind::TextBox:
+    case Kind::OutputBox:
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            *text = edit->text();
+            const bool takesTab = (edit->focusPolicy() & Qt::TabFocus) != 0;
+            return edit->isReadOnly() == (kind == Kind::OutputBox) && takesTab;
+        }
+        return false;
+    case Kind::Button:
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            *text = button->text();
+            return !button->isDefault() && !button->autoDefault();
+        }
+        return false;
+    case Kind::Picture:
+        text->clear();
+        return control->inherits("common::DiagramView");
+    case Kind::Line:
+        text->clear();
+        if (auto* frame = qobject_cast<QFrame*>(control)) {
+            return frame->frameShape() == QFrame::HLine && frame->focusPolicy() == Qt::NoFocus;
+        }
+        return false;
+    }
+    return false;
+}
+
+QWidget* controlOf(QWidget* window, QWidget* focus) {
+    while (focus != nullptr && focus->parentWidget() != window) {
+        focus = focus->parentWidget();
+    }
+    return focus;
+}
+
+} // namespace
+
+void verifyLayout(QWidget* window, std::span<const Expected> table) {
+    QSet<QString> listed;
+    for (const Expected& e : table) {
+        listed.insert(describe(e));
+        auto* control = window->findChild<QWidget*>(describe(e), Qt::FindDirectChildrenOnly);
+        QVERIFY2(control != nullptr, qPrintable(describe(e) + " is missing"));
+        QString text;
+        QVERIFY2(kindAndText(control, e.kind, &text),
+                 qPrintable(describe(e) + " is not of its kind"));
+        if (e.kind != Kind::Picture && e.kind != Kind::Line) {
+            QCOMPARE(text, QString::fromUtf8(e.text));
+        }
+        QVERIFY2(control->geometry() == expectedGeometry(e),
+                 qPrintable(describe(e) + " is misplaced"));
+    }
+    for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->objectName().isEmpty() && !child->isWindow()) {
+            QVERIFY2(listed.contains(child->objectName()),
+                     qPrintable(child->objectName() + " is not in the table"));
+        }
+    }
+}
+
+void verifyTabOrder(QWidget* window, std::span<const char* const> order) {
+    auto* first = window->findChild<QWidget*>(QString::fromUtf8(order.front()));
+    QVERIFY(first != nullptr);
+    first->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(controlOf(window, QApplication::focusWidget()), first);
+    for (size_t i = 1; i <= order.size(); ++i) {
+        const char* expected = order[i % order.size()];
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* now = controlOf(window, QApplication::focusWidget());
+        QVERIFY2(now != nullptr, "the focus left the window");
+        QCOMPARE(now->objectName(), QString::fromUtf8(expected));
+    }
+}
+
+} // namespace layoutcheck

@@ -1,0 +1,128 @@
+#include "twinoffset/frmtwin.h"
+
+#include "platform/pickcombobox.h"
+
+namespace {
+
+using common::ControlKind;
+using common::ControlSpec;
+namespace prompts = common::prompts;
+
+constexpr ControlSpec controls[] = {
+    {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
+    {"cmbHoek", ControlKind::ComboBox, "", 1680, 240, 1455, 315},
+    {"Label3", ControlKind::Label, "Lengte horizontale- versleping in mm:", 120, 840, 1455, 615},
+    {"txtHorVersleping", ControlKind::TextBox, "", 1680, 840, 1455, 375},
+    {"cmdBereken", ControlKind::Button, "Bereken", 1680, 1560, 1575, 495},
+    {"cmdTest", ControlKind::Button, "Test", 4200, 1560, 975, 495},
+    {"Label6", ControlKind::Label, "A:", 480, 3240, 255, 255},
+    {"txtA", ControlKind::OutputBox, "", 840, 3120, 1455, 375},
+    {"Label7", ControlKind::Label, "B:", 480, 3840, 255, 255},
+    {"txtB", ControlKind::OutputBox, "", 840, 3720, 1455, 375},
+    {"Label4", ControlKind::Label, "Lengte tussen de bochten in mm:", 2520, 3120, 1695, 495},
+    {"txtLengte", ControlKind::OutputBox, "", 4320, 3120, 1335, 375},
+    {"Label5", ControlKind::Label, "Lengte van de verticale versleping in mm:", 2520, 3720, 1695,
+     615},
+    {"txtHoogte", ControlKind::OutputBox, "", 4320, 3720, 1335, 375},
+    {"Line1", ControlKind::Line, "", 120, 4320, 5640, 0},
+    {"Label8", ControlKind::Label, "Hoek in graden:", 240, 4680, 1335, 255},
+    {"cmbHoek2", ControlKind::ComboBox, "", 1800, 4680, 1455, 315},
+    {"Label11", ControlKind::Label, "1000mm sectie aantal:", 240, 5880, 1695, 255},
+    {"cmb1000", ControlKind::ComboBox, "0", 2040, 5880, 1455, 315},
+    {"Label12", ControlKind::Label, "500mm sectie aantal:", 240, 6480, 1695, 255},
+    {"cmb500", ControlKind::ComboBox, "0", 2040, 6480, 1455, 315},
+    {"Label13", ControlKind::Label, "250mm sectie aantal:", 240, 7080, 1695, 255},
+    {"cmb250", ControlKind::ComboBox, "0", 2040, 7080, 1455, 315},
+    {"cmdBereken2", ControlKind::Button, "Bereken", 600, 8160, 1575, 495},
+    {"Label16", ControlKind::Label, "Horizontale versleping in mm:", 2520, 8160, 1500, 495},
+    {"txtVerHor", ControlKind::OutputBox, "", 4320, 8160, 1335, 375},
+    {"Label15", ControlKind::Label, "Verticale    versleping in mm:", 2520, 8760, 1500, 495},
+    {"txtVerVerticaal", ControlKind::OutputBox, "", 4320, 8760, 1335, 375},
+    {"Picture1", ControlKind::Picture, ":/diagrams/diagram-concentric.svg", 6240, 240, 4755, 6495},
+    {"Label14", ControlKind::NoteLabel,
+     "Elke Kestravon Concentrisch 100/150 sectie heeft een insteekmaat van 30mm.", 6720, 8520,
+     4215, 375},
+    {"Label9", ControlKind::NoteLabel, "Aan deze berekeningen kunnen geen rechten worden ontleend.",
+     6720, 9000, 4335, 255},
+};
+
+constexpr const char* tabOrder[] = {
+    "txtHorVersleping", "txtA",    "txtB",      "txtLengte", "txtHoogte",   "cmdBereken",
+    "cmbHoek",          "cmbHoek2", "cmb1000",  "cmb500",    "cmb250",      "txtVerHor",
+    "txtVerVerticaal",  "cmdBereken2", "Picture1", "cmdTest",
+};
+
+constexpr common::FormSpec form{
+    "frmTwin", "Versleping Kestravon Concentrisch 100/150", 11250, 9405, controls, tabOrder,
+};
+
+} // namespace
+
+FrmTwin::FrmTwin(QWidget* parent) : CalculatorWindow(form, parent) {
+    connect(cmdBereken, &QPushButton::clicked, this, &FrmTwin::cmdBerekenClicked);
+    connect(cmdBereken2, &QPushButton::clicked, this, &FrmTwin::cmdBereken2Clicked);
+    connect(control<QPushButton>("cmdTest"), &QPushButton::clicked, this,
+            &FrmTwin::cmdTestClicked);
+}
+
+void FrmTwin::frmTwinLoad() {
+    fillLists(offsetcore::concentricAngleList());
+    showAndFocus();
+}
+
+void FrmTwin::cmdBerekenClicked() {
+    if (cmbHoek->currentText().isEmpty()) {
+        return warn(prompts::enterAngle);
+    }
+    if (txtHorVersleping->text().isEmpty()) {
+        return warn(prompts::enterOffset);
+    }
+    const auto angle = readNumber(cmbHoek->currentText(), prompts::angleNotANumber);
+    if (!angle) {
+        return;
+    }
+    const auto offset = readNumber(txtHorVersleping->text(), prompts::offsetNotANumber);
+    if (!offset) {
+        return;
+    }
+    // An angle without a row ends mode 1 silently.
+    if (const auto row = offsetcore::lookupConcentricBend(*angle)) {
+        Bereken(*angle, *offset, *row);
+    }
+}
+
+void FrmTwin::Bereken(double angle, double offset, offsetcore::BendDimensions row) {
+    const auto lengths = offsetcore::lengthsFromOffset(offsetcore::concentric, angle, offset, row);
+    if (!lengths) {
+        return warn(prompts::resultTooLarge);
+    }
+    showLengths(*lengths, row);
+}
+
+void FrmTwin::cmdBereken2Clicked() {
+    if (cmbHoek2->currentText().isEmpty()) {
+        return warn(prompts::enterAngle);
+    }
+    const QString angleText = cmbHoek2->currentText();
+    const auto counts = readCounts();
+    if (!counts) {
+        return;
+    }
+    const auto angle = readNumber(angleText, prompts::angleNotANumber);
+    if (!angle) {
+        return;
+    }
+    // Mode 2 never runs with a pair that belongs to another angle.
+    const auto row = offsetcore::lookupConcentricBend(*angle);
+    if (!row) {
+        return warn("Geen bochtmaten voor deze hoek");
+    }
+    const auto offsets = offsetcore::offsetsFromSections(offsetcore::concentric, *angle, *counts,
+                                                         *row);
+    if (!offsets) {
+        return warn(prompts::resultTooLarge);
+    }
+    showOffsets(*offsets, *row);
+}
+
+void FrmTwin::cmdTestClicked() {}
