@@ -28,8 +28,8 @@ QIcon programIcon() {
 // beyond their labels.
 QFont defaultFont() {
     QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Helvetica")});
+    font.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     return font;
@@ -84,8 +84,8 @@ void CalculatorWindow::fillLists(offsetcore::ItemList angles) {
 }
 
 void CalculatorWindow::showAndFocus() {
-    const QScreen* screen = this->screen() != nullptr ? this->screen()
-                                                      : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
@@ -101,9 +101,9 @@ void CalculatorWindow::warn(const char* prompt) {
 std::optional<double> CalculatorWindow::readNumber(const QString& text, const char* problem) {
     const QByteArray separator = locale().decimalPoint().toUtf8();
     const QByteArray utf8 = text.toUtf8();
-    const auto value = offsetcore::parseNumber(std::string_view(utf8.data(), size_t(utf8.size())),
-                                               std::string_view(separator.data(),
-                                                                size_t(separator.size())));
+    const auto value =
+        offsetcore::parseNumber(std::string_view(utf8.data(), size_t(utf8.size())),
+                                std::string_view(separator.data(), size_t(separator.size())));
     if (!value) {
         warn(problem);
     }

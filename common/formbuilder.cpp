@@ -77,8 +77,8 @@ void buildForm(QWidget* window, const FormSpec& form) {
 
     QWidget* previous = nullptr;
     for (const char* name : form.tabOrder) {
-        auto* control = window->findChild<QWidget*>(QString::fromUtf8(name),
-                                                    Qt::FindDirectChildrenOnly);
+        auto* control =
+            window->findChild<QWidget*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
         Q_ASSERT_X(control != nullptr, "buildForm", name);
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, control);
@@ -87,9 +87,9 @@ void buildForm(QWidget* window, const FormSpec& form) {
     }
     // Close the ring: Tab on the last control goes back to the first.
     if (previous != nullptr && !form.tabOrder.empty()) {
-        QWidget::setTabOrder(previous, window->findChild<QWidget*>(
-                                           QString::fromUtf8(form.tabOrder.front()),
-                                           Qt::FindDirectChildrenOnly));
+        QWidget::setTabOrder(previous,
+                             window->findChild<QWidget*>(QString::fromUtf8(form.tabOrder.front()),
+                                                         Qt::FindDirectChildrenOnly));
     }
 }
 

@@ -14,8 +14,8 @@ enum class ControlKind {
     TextBox,   // editable one-line text
     OutputBox, // read-only one-line text that can still be selected and copied
     Button,
-    Picture,   // the diagram; its text names the SVG resource
-    Line,      // horizontal line from (left, top), width long
+    Picture, // the diagram; its text names the SVG resource
+    Line,    // horizontal line from (left, top), width long
 };
 
 struct ControlSpec {
@@ -39,6 +39,8 @@ struct FormSpec {
 
 // 15 twips to the pixel, in Qt's logical pixels, so that high-DPI screens scale
 // the whole window.
-constexpr int twipsToPixels(int twips) { return twips / 15; }
+constexpr int twipsToPixels(int twips) {
+    return twips / 15;
+}
 
 } // namespace common

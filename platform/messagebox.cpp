@@ -10,7 +10,9 @@ MessageBox::Recorder::Recorder() : previous_(MessageBox::recorder_) {
     MessageBox::recorder_ = this;
 }
 
-MessageBox::Recorder::~Recorder() { MessageBox::recorder_ = previous_; }
+MessageBox::Recorder::~Recorder() {
+    MessageBox::recorder_ = previous_;
+}
 
 void MessageBox::show(QWidget* parent, const QString& prompt, const QString& title) {
     if (recorder_ != nullptr) {

@@ -14,7 +14,9 @@ PrinterRedirect::PrinterRedirect(PrintStatus failure) : failure_(failure), previ
     current_ = this;
 }
 
-PrinterRedirect::~PrinterRedirect() { current_ = previous_; }
+PrinterRedirect::~PrinterRedirect() {
+    current_ = previous_;
+}
 
 PrintJob::PrintJob() {
     // A fixed 300 dpi keeps a rendered window sharp on paper without

@@ -40,15 +40,15 @@ constexpr ControlSpec controls[] = {
     {"txtVerVerticaal", ControlKind::OutputBox, "", 4320, 8760, 1335, 375},
     {"Picture1", ControlKind::Picture, ":/diagrams/diagram-concentric.svg", 6240, 240, 4755, 6495},
     {"Label14", ControlKind::NoteLabel,
-     "Elke Kestravon Concentrisch 100/150 sectie heeft een insteekmaat van 30mm.", 6720, 8520,
-     4215, 375},
+     "Elke Kestravon Concentrisch 100/150 sectie heeft een insteekmaat van 30mm.", 6720, 8520, 4215,
+     375},
     {"Label9", ControlKind::NoteLabel, "Aan deze berekeningen kunnen geen rechten worden ontleend.",
      6720, 9000, 4335, 255},
 };
 
 constexpr const char* tabOrder[] = {
-    "txtHorVersleping", "txtA",    "txtB",      "txtLengte", "txtHoogte",   "cmdBereken",
-    "cmbHoek",          "cmbHoek2", "cmb1000",  "cmb500",    "cmb250",      "txtVerHor",
+    "txtHorVersleping", "txtA",        "txtB",     "txtLengte", "txtHoogte", "cmdBereken",
+    "cmbHoek",          "cmbHoek2",    "cmb1000",  "cmb500",    "cmb250",    "txtVerHor",
     "txtVerVerticaal",  "cmdBereken2", "Picture1", "cmdTest",
 };
 
@@ -61,8 +61,7 @@ constexpr common::FormSpec form{
 FrmTwin::FrmTwin(QWidget* parent) : CalculatorWindow(form, parent) {
     connect(cmdBereken, &QPushButton::clicked, this, &FrmTwin::cmdBerekenClicked);
     connect(cmdBereken2, &QPushButton::clicked, this, &FrmTwin::cmdBereken2Clicked);
-    connect(control<QPushButton>("cmdTest"), &QPushButton::clicked, this,
-            &FrmTwin::cmdTestClicked);
+    connect(control<QPushButton>("cmdTest"), &QPushButton::clicked, this, &FrmTwin::cmdTestClicked);
 }
 
 void FrmTwin::frmTwinLoad() {
@@ -117,8 +116,8 @@ void FrmTwin::cmdBereken2Clicked() {
     if (!row) {
         return warn("Geen bochtmaten voor deze hoek");
     }
-    const auto offsets = offsetcore::offsetsFromSections(offsetcore::concentric, *angle, *counts,
-                                                         *row);
+    const auto offsets =
+        offsetcore::offsetsFromSections(offsetcore::concentric, *angle, *counts, *row);
     if (!offsets) {
         return warn(prompts::resultTooLarge);
     }

@@ -74,9 +74,8 @@ std::optional<OffsetLengths> lengthsFromOffset(const SystemProfile& profile, dou
     return result;
 }
 
-std::optional<SectionOffsets> offsetsFromSections(const SystemProfile& profile,
-                                                  double angleDegrees, SectionCounts counts,
-                                                  BendDimensions bend) {
+std::optional<SectionOffsets> offsetsFromSections(const SystemProfile& profile, double angleDegrees,
+                                                  SectionCounts counts, BendDimensions bend) {
     if (!allFinite({angleDegrees, counts.n1000, counts.n500, counts.n250, bend.a, bend.b})) {
         return std::nullopt;
     }

@@ -7,8 +7,12 @@ namespace offsetcore {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) {
@@ -83,9 +87,9 @@ std::string formatWholeNumber(double value) {
     // Large enough for every finite double written out in full (309 digits).
     char buffer[400];
     const bool whole = std::isfinite(value) && std::trunc(value) == value;
-    const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer, value,
-                                              std::chars_format::fixed, 0)
-                              : std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result =
+        whole ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0)
+              : std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 

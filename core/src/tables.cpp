@@ -50,16 +50,11 @@ struct SingleWallRule {
 // Tried in this order; the first rule that holds wins. The order matters:
 // 450 mm at 45 degrees has its own pair ahead of the general 300+ rule.
 constexpr SingleWallRule singleWallBendTable[] = {
-    {DiameterTest::Below, 300, 15, {121, 71}},
-    {DiameterTest::Below, 300, 30, {121, 71}},
-    {DiameterTest::Below, 300, 45, {146, 96}},
-    {DiameterTest::AtMost, 150, 90, {178, 128}},
-    {DiameterTest::Exactly, 175, 90, {179, 129}},
-    {DiameterTest::Exactly, 200, 90, {202, 152}},
-    {DiameterTest::Exactly, 250, 90, {221, 171}},
-    {DiameterTest::Exactly, 450, 45, {196, 146}},
-    {DiameterTest::AtLeast, 300, 30, {146, 96}},
-    {DiameterTest::AtLeast, 300, 45, {162, 112}},
+    {DiameterTest::Below, 300, 15, {121, 71}},    {DiameterTest::Below, 300, 30, {121, 71}},
+    {DiameterTest::Below, 300, 45, {146, 96}},    {DiameterTest::AtMost, 150, 90, {178, 128}},
+    {DiameterTest::Exactly, 175, 90, {179, 129}}, {DiameterTest::Exactly, 200, 90, {202, 152}},
+    {DiameterTest::Exactly, 250, 90, {221, 171}}, {DiameterTest::Exactly, 450, 45, {196, 146}},
+    {DiameterTest::AtLeast, 300, 30, {146, 96}},  {DiameterTest::AtLeast, 300, 45, {162, 112}},
     {DiameterTest::AtLeast, 300, 90, {280, 230}},
 };
 
@@ -79,9 +74,15 @@ bool holds(DiameterTest test, double diameter, double limit) {
 
 } // namespace
 
-ItemList concentricAngleList() { return concentricAngles; }
-ItemList singleWallAngleList() { return singleWallAngles; }
-ItemList sectionCountList() { return sectionCounts; }
+ItemList concentricAngleList() {
+    return concentricAngles;
+}
+ItemList singleWallAngleList() {
+    return singleWallAngles;
+}
+ItemList sectionCountList() {
+    return sectionCounts;
+}
 
 std::optional<ItemList> singleWallDiameterList(std::string_view angleText) {
     for (const DiameterListRow& row : singleWallDiameterLists) {

@@ -41,10 +41,16 @@ INSTANTIATE_TEST_SUITE_P(
         LengthsCase{"Concentric30Offset500", &concentric, 30, 500, {76, 41}, 883, 1013, false},
         LengthsCase{"Concentric30Offset58IsNegative", &concentric, 30, 58, {76, 41}, -1, 247, true},
         LengthsCase{"Concentric30Offset59", &concentric, 30, 59, {76, 41}, 1, 249, false},
-        LengthsCase{"Concentric87LengthExactlyZeroIsNotNegative", &concentric, 87, 242, {139, 103},
-                    0, 285, false},
-        LengthsCase{"ConcentricOffsetZeroIsNegative", &concentric, 30, 0, {76, 41}, -117, 147,
-                    true},
+        LengthsCase{"Concentric87LengthExactlyZeroIsNotNegative",
+                    &concentric,
+                    87,
+                    242,
+                    {139, 103},
+                    0,
+                    285,
+                    false},
+        LengthsCase{
+            "ConcentricOffsetZeroIsNegative", &concentric, 30, 0, {76, 41}, -117, 147, true},
         LengthsCase{"ConcentricNegativeOffset", &concentric, 30, -100, {76, 41}, -317, -26, true},
         // Single wall adds A twice and never B.
         LengthsCase{"SingleWall45Offset500", &singleWall, 45, 500, {146, 96}, 465, 792, false},
@@ -78,21 +84,21 @@ TEST_P(OffsetsFromSections, GivesHorizontalAndVertical) {
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, OffsetsFromSections,
     testing::Values(
-        SectionsCase{"Concentric43OneMetreOneQuarter", &concentric, 43, {1, 0, 1}, {75, 41}, 863,
-                     1071},
+        SectionsCase{
+            "Concentric43OneMetreOneQuarter", &concentric, 43, {1, 0, 1}, {75, 41}, 863, 1071},
         // 283.4999997 must not be taken for a tie; a fused multiply-add or a
         // full-precision pi would give 284.
         SectionsCase{"Concentric30JustBelowHalf", &concentric, 30, {0, 1, 0}, {76, 41}, 283, 638},
         // The sloped length is A + B as a sum, never the joined text "7640".
         SectionsCase{"Concentric15NoSections", &concentric, 15, {0, 0, 0}, {76, 40}, 30, 258},
-        SectionsCase{"Concentric30FractionalCount", &concentric, 30, {1.5, 0, 0}, {76, 41}, 769,
-                     1480},
+        SectionsCase{
+            "Concentric30FractionalCount", &concentric, 30, {1.5, 0, 0}, {76, 41}, 769, 1480},
         SectionsCase{"NegativeCountAddsNothing", &concentric, 30, {-1, 0, 1}, {76, 41}, 159, 422},
-        SectionsCase{"SingleWall45OneMetreOneQuarter", &singleWall, 45, {1, 0, 1}, {146, 96}, 981,
-                     1273},
+        SectionsCase{
+            "SingleWall45OneMetreOneQuarter", &singleWall, 45, {1, 0, 1}, {146, 96}, 981, 1273},
         // The single-wall 250 section loses 52 mm, not 53: 198 gives 311, 197 would give 310.
-        SectionsCase{"SingleWallQuarterSectionAlone", &singleWall, 45, {0, 0, 1}, {146, 96}, 311,
-                     603},
+        SectionsCase{
+            "SingleWallQuarterSectionAlone", &singleWall, 45, {0, 0, 1}, {146, 96}, 311, 603},
         SectionsCase{"StraightRunAtZeroDegrees", &concentric, 0, {1, 0, 0}, {76, 40}, 0, 1210}),
     [](const auto& row) { return row.param.name; });
 
@@ -143,17 +149,15 @@ TEST_P(RoundHalfEven, RoundsToNearestTiesToEven) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RoundHalfEven,
-    testing::Values(RoundingCase{"HalfGoesToZero", 0.5, 0}, RoundingCase{"OneAndHalfUp", 1.5, 2},
-                    RoundingCase{"TwoAndHalfDown", 2.5, 2},
-                    RoundingCase{"NegativeOneAndHalf", -1.5, -2},
-                    RoundingCase{"NegativeHalf", -0.5, 0},
-                    RoundingCase{"NegativeTwoAndHalf", -2.5, -2},
-                    RoundingCase{"JustBelowHalfGoesDown", 283.4999997, 283},
-                    RoundingCase{"LargestDoubleBelowHalf", 0.49999999999999994, 0},
-                    RoundingCase{"JustAboveHalfGoesUp", 769.5000001, 770},
-                    RoundingCase{"TieAtTwoToThe52", 4503599627370495.5, 4503599627370496},
-                    RoundingCase{"WholeStaysWhole", 1013, 1013},
-                    RoundingCase{"HugeStaysHuge", 1e300, 1e300}),
+    testing::Values(
+        RoundingCase{"HalfGoesToZero", 0.5, 0}, RoundingCase{"OneAndHalfUp", 1.5, 2},
+        RoundingCase{"TwoAndHalfDown", 2.5, 2}, RoundingCase{"NegativeOneAndHalf", -1.5, -2},
+        RoundingCase{"NegativeHalf", -0.5, 0}, RoundingCase{"NegativeTwoAndHalf", -2.5, -2},
+        RoundingCase{"JustBelowHalfGoesDown", 283.4999997, 283},
+        RoundingCase{"LargestDoubleBelowHalf", 0.49999999999999994, 0},
+        RoundingCase{"JustAboveHalfGoesUp", 769.5000001, 770},
+        RoundingCase{"TieAtTwoToThe52", 4503599627370495.5, 4503599627370496},
+        RoundingCase{"WholeStaysWhole", 1013, 1013}, RoundingCase{"HugeStaysHuge", 1e300, 1e300}),
     [](const auto& row) { return row.param.name; });
 
 } // namespace

@@ -30,21 +30,20 @@ TEST_P(ParseNumberAccepts, ReadsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseNumberAccepts,
-    testing::Values(AcceptCase{"Plain", "500", ",", 500},
-                    AcceptCase{"SurroundingSpaces", "  500 ", ",", 500},
-                    AcceptCase{"SurroundingTabs", "\t12,5\t", ",", 12.5},
-                    AcceptCase{"PlusSign", "+3", ",", 3}, AcceptCase{"MinusSign", "-3", ",", -3},
-                    AcceptCase{"LeadingComma", ",5", ",", 0.5},
-                    AcceptCase{"TrailingComma", "5,", ",", 5},
-                    AcceptCase{"TrailingZeros", "500,00", ",", 500},
-                    AcceptCase{"LeadingZeros", "007", ",", 7},
-                    AcceptCase{"PointSeparator", "12.5", ".", 12.5},
-                    AcceptCase{"LeadingPoint", ".5", ".", 0.5},
-                    AcceptCase{"NearlyLargestDouble", "1" + std::string(308, '0'), ",", 1e308},
-                    AcceptCase{"ClosestDoubleToTenth", "0,1", ",", 0.1},
-                    AcceptCase{"MultiByteSeparator", "1\xd9\xab" "5", "\xd9\xab", 1.5},
-                    AcceptCase{"UnderflowReadsAsZero", "0," + std::string(400, '0') + "1", ",",
-                               0}),
+    testing::Values(
+        AcceptCase{"Plain", "500", ",", 500}, AcceptCase{"SurroundingSpaces", "  500 ", ",", 500},
+        AcceptCase{"SurroundingTabs", "\t12,5\t", ",", 12.5}, AcceptCase{"PlusSign", "+3", ",", 3},
+        AcceptCase{"MinusSign", "-3", ",", -3}, AcceptCase{"LeadingComma", ",5", ",", 0.5},
+        AcceptCase{"TrailingComma", "5,", ",", 5}, AcceptCase{"TrailingZeros", "500,00", ",", 500},
+        AcceptCase{"LeadingZeros", "007", ",", 7}, AcceptCase{"PointSeparator", "12.5", ".", 12.5},
+        AcceptCase{"LeadingPoint", ".5", ".", 0.5},
+        AcceptCase{"NearlyLargestDouble", "1" + std::string(308, '0'), ",", 1e308},
+        AcceptCase{"ClosestDoubleToTenth", "0,1", ",", 0.1},
+        AcceptCase{"MultiByteSeparator",
+                   "1\xd9\xab"
+                   "5",
+                   "\xd9\xab", 1.5},
+        AcceptCase{"UnderflowReadsAsZero", "0," + std::string(400, '0') + "1", ",", 0}),
     [](const auto& row) { return row.param.name; });
 
 TEST(ParseNumber, MinusZeroKeepsItsSign) {
@@ -83,7 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefuseCase{"SpaceAfterSign", "- 5", ","}, RefuseCase{"TwoSigns", "+-5", ","},
         RefuseCase{"SeparatorOnly", ",", ","}, RefuseCase{"SignOnly", "-", ","},
         RefuseCase{"SignAndSeparator", "+,", ","}, RefuseCase{"Hexadecimal", "0x10", ","},
-        RefuseCase{"NonBreakingSpace", "\xc2\xa0" "5", ","},
+        RefuseCase{"NonBreakingSpace",
+                   "\xc2\xa0"
+                   "5",
+                   ","},
         RefuseCase{"ArabicIndicDigits", "\xd9\xa1\xd9\xa2", ","},
         RefuseCase{"Overflow", "1" + std::string(400, '0'), ","},
         RefuseCase{"OverflowWithFraction", "9" + std::string(309, '9') + ",5", ","},
@@ -113,9 +115,12 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"NoExponentAt1e15", 1e15, "1000000000000000"},
                     FormatCase{"NoExponentAt1e20", 1e20, "100000000000000000000"},
                     FormatCase{"LargestDoubleInFull", 1.7976931348623157e308,
-                               "1797693134862315708145274237317043567980705675258449965989174768031572607800285387605895586327668781"
-                               "7154045895351438246423432132688946418276846754670353751698604991057655128207624549009038932894407586"
-                               "8508455133942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184124858368"}),
+                               "1797693134862315708145274237317043567980705675258449965989174768031"
+                               "572607800285387605895586327668781"
+                               "7154045895351438246423432132688946418276846754670353751698604991057"
+                               "655128207624549009038932894407586"
+                               "8508455133942304583236903222948165808559332123348274797826204144723"
+                               "168738177180919299881250404026184124858368"}),
     [](const auto& row) { return row.param.name; });
 
 TEST(FormatWholeNumber, WholeNumbersBelow1e15SurviveTextAndBack) {

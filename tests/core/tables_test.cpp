@@ -11,7 +11,9 @@ namespace {
 
 using namespace offsetcore;
 
-std::vector<std::string_view> items(ItemList list) { return {list.begin(), list.end()}; }
+std::vector<std::string_view> items(ItemList list) {
+    return {list.begin(), list.end()};
+}
 
 using Items = std::vector<std::string_view>;
 
@@ -75,30 +77,35 @@ constexpr BendDimensions small45{146, 96};
 
 INSTANTIATE_TEST_SUITE_P(
     ListedDiameters, SingleWallBend,
-    testing::Values(
-        SingleWallCase{"D125At15", 125, 15, small15or30}, SingleWallCase{"D150At15", 150, 15, small15or30},
-        SingleWallCase{"D175At15", 175, 15, small15or30}, SingleWallCase{"D200At15", 200, 15, small15or30},
-        SingleWallCase{"D250At15", 250, 15, small15or30},
-        SingleWallCase{"D125At30", 125, 30, small15or30}, SingleWallCase{"D150At30", 150, 30, small15or30},
-        SingleWallCase{"D175At30", 175, 30, small15or30}, SingleWallCase{"D200At30", 200, 30, small15or30},
-        SingleWallCase{"D250At30", 250, 30, small15or30},
-        SingleWallCase{"D300At30", 300, 30, BendDimensions{146, 96}},
-        SingleWallCase{"D350At30", 350, 30, BendDimensions{146, 96}},
-        SingleWallCase{"D400At30", 400, 30, BendDimensions{146, 96}},
-        SingleWallCase{"D450At30", 450, 30, BendDimensions{146, 96}},
-        SingleWallCase{"D125At45", 125, 45, small45}, SingleWallCase{"D150At45", 150, 45, small45},
-        SingleWallCase{"D175At45", 175, 45, small45}, SingleWallCase{"D200At45", 200, 45, small45},
-        SingleWallCase{"D250At45", 250, 45, small45},
-        SingleWallCase{"D300At45", 300, 45, BendDimensions{162, 112}},
-        SingleWallCase{"D350At45", 350, 45, BendDimensions{162, 112}},
-        SingleWallCase{"D400At45", 400, 45, BendDimensions{162, 112}},
-        SingleWallCase{"D450At45HasItsOwnPair", 450, 45, BendDimensions{196, 146}},
-        SingleWallCase{"D125At90", 125, 90, BendDimensions{178, 128}},
-        SingleWallCase{"D150At90", 150, 90, BendDimensions{178, 128}},
-        SingleWallCase{"D175At90OneMore", 175, 90, BendDimensions{179, 129}},
-        SingleWallCase{"D200At90", 200, 90, BendDimensions{202, 152}},
-        SingleWallCase{"D250At90", 250, 90, BendDimensions{221, 171}},
-        SingleWallCase{"D300At90", 300, 90, BendDimensions{280, 230}}),
+    testing::Values(SingleWallCase{"D125At15", 125, 15, small15or30},
+                    SingleWallCase{"D150At15", 150, 15, small15or30},
+                    SingleWallCase{"D175At15", 175, 15, small15or30},
+                    SingleWallCase{"D200At15", 200, 15, small15or30},
+                    SingleWallCase{"D250At15", 250, 15, small15or30},
+                    SingleWallCase{"D125At30", 125, 30, small15or30},
+                    SingleWallCase{"D150At30", 150, 30, small15or30},
+                    SingleWallCase{"D175At30", 175, 30, small15or30},
+                    SingleWallCase{"D200At30", 200, 30, small15or30},
+                    SingleWallCase{"D250At30", 250, 30, small15or30},
+                    SingleWallCase{"D300At30", 300, 30, BendDimensions{146, 96}},
+                    SingleWallCase{"D350At30", 350, 30, BendDimensions{146, 96}},
+                    SingleWallCase{"D400At30", 400, 30, BendDimensions{146, 96}},
+                    SingleWallCase{"D450At30", 450, 30, BendDimensions{146, 96}},
+                    SingleWallCase{"D125At45", 125, 45, small45},
+                    SingleWallCase{"D150At45", 150, 45, small45},
+                    SingleWallCase{"D175At45", 175, 45, small45},
+                    SingleWallCase{"D200At45", 200, 45, small45},
+                    SingleWallCase{"D250At45", 250, 45, small45},
+                    SingleWallCase{"D300At45", 300, 45, BendDimensions{162, 112}},
+                    SingleWallCase{"D350At45", 350, 45, BendDimensions{162, 112}},
+                    SingleWallCase{"D400At45", 400, 45, BendDimensions{162, 112}},
+                    SingleWallCase{"D450At45HasItsOwnPair", 450, 45, BendDimensions{196, 146}},
+                    SingleWallCase{"D125At90", 125, 90, BendDimensions{178, 128}},
+                    SingleWallCase{"D150At90", 150, 90, BendDimensions{178, 128}},
+                    SingleWallCase{"D175At90OneMore", 175, 90, BendDimensions{179, 129}},
+                    SingleWallCase{"D200At90", 200, 90, BendDimensions{202, 152}},
+                    SingleWallCase{"D250At90", 250, 90, BendDimensions{221, 171}},
+                    SingleWallCase{"D300At90", 300, 90, BendDimensions{280, 230}}),
     [](const auto& row) { return row.param.name; });
 
 // Diameters a person can type although no list offers them.

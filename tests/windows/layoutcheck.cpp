@@ -13,7 +13,9 @@ namespace layoutcheck {
 
 namespace {
 
-QString describe(const Expected& e) { return QString::fromUtf8(e.name); }
+QString describe(const Expected& e) {
+    return QString::fromUtf8(e.name);
+}
 
 QRect expectedGeometry(const Expected& e) {
     const int height = e.kind == Kind::Line ? 1 : e.height / 15;

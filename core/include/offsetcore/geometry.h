@@ -81,8 +81,8 @@ inline constexpr SystemProfile singleWall{
 
 // Result of mode 1.
 struct OffsetLengths {
-    double length = 0;    // straight length between the bends
-    double vertical = 0;  // vertical offset used
+    double length = 0;     // straight length between the bends
+    double vertical = 0;   // vertical offset used
     bool negative = false; // length below zero: show negativeMarker instead
 };
 
@@ -100,9 +100,8 @@ std::optional<OffsetLengths> lengthsFromOffset(const SystemProfile& profile, dou
 
 // Mode 2: from the numbers of sections, the horizontal and vertical offset
 // they give. No value when an input or a result is not finite.
-std::optional<SectionOffsets> offsetsFromSections(const SystemProfile& profile,
-                                                  double angleDegrees, SectionCounts counts,
-                                                  BendDimensions bend);
+std::optional<SectionOffsets> offsetsFromSections(const SystemProfile& profile, double angleDegrees,
+                                                  SectionCounts counts, BendDimensions bend);
 
 // Nearest whole number; a value exactly halfway, judged on the double itself,
 // goes to the even neighbour.
