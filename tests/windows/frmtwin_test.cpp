@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -158,6 +159,9 @@ private slots:
         QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        const QRect screen = window_->screen()->availableGeometry();
+        QVERIFY(qAbs(window_->geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(window_->geometry().center().y() - screen.center().y()) <= 1);
         QVERIFY(!window_->windowIcon().isNull());
         QVERIFY(!window_->windowIcon().pixmap(16, 16).isNull());
     }
