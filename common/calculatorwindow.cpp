@@ -17,7 +17,7 @@ namespace {
 
 QIcon programIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 32, 48}) {
         icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size), QSize(size, size));
     }
     return icon;
@@ -94,8 +94,8 @@ void CalculatorWindow::showAndFocus() {
     cmbHoek->setFocus(Qt::OtherFocusReason);
 }
 
-void CalculatorWindow::warn(const char* prompt) {
-    platform::MessageBox::show(this, QString::fromUtf8(prompt), QString::fromUtf8(prompts::title));
+void CalculatorWindow::warn(const char* prompt, const char* title) {
+    platform::MessageBox::show(this, QString::fromUtf8(prompt), QString::fromUtf8(title));
 }
 
 std::optional<double> CalculatorWindow::readNumber(const QString& text, const char* problem) {

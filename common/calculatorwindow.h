@@ -34,6 +34,8 @@ inline constexpr char angleNotANumber[] = "Hoek is geen geldig getal";
 inline constexpr char offsetNotANumber[] = "Versleping is geen geldig getal";
 inline constexpr char countNotANumber[] = "Aantal secties is geen geldig getal";
 inline constexpr char resultTooLarge[] = "Uitkomst te groot";
+inline constexpr char noPrinter[] = "Geen printer beschikbaar";
+inline constexpr char printFailed[] = "Afdrukken mislukt";
 } // namespace prompts
 
 class CalculatorWindow : public QWidget {
@@ -58,7 +60,7 @@ protected:
     // Shows the window centred on its screen and gives the focus to cmbHoek.
     void showAndFocus();
 
-    void warn(const char* prompt);
+    void warn(const char* prompt, const char* title = prompts::title);
     // The text as a number, or a message naming the value and no number.
     std::optional<double> readNumber(const QString& text, const char* problem);
     std::optional<offsetcore::SectionCounts> readCounts();

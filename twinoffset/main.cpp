@@ -5,7 +5,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("twinoffset"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Versleping Concentrisch"));
     QApplication::setDesktopFileName(QStringLiteral("twinoffset"));
 
     FrmTwin window;

@@ -1,0 +1,17 @@
+#pragma once
+
+// Prints an image of a window on the default printer, without a dialog.
+
+#include "platform/printer.h"
+
+class QWidget;
+
+namespace platform {
+
+// The window's client area as it stands, its controls with their current
+// texts, drawn at the printer's resolution (not a screen image enlarged):
+// one page, from the top-left corner of the printable area, as wide as the
+// printable area allows with the window's proportions kept.
+PrintStatus printWindow(QWidget* window);
+
+} // namespace platform

@@ -1,0 +1,213 @@
+#include "solooffset/frmsolo.h"
+
+#include "platform/pickcombobox.h"
+#include "platform/windowprint.h"
+
+namespace {
+
+using common::ControlKind;
+using common::ControlSpec;
+namespace prompts = common::prompts;
+
+// What only this window says.
+constexpr char enterDiameter[] = "Diameter invoeren";
+constexpr char diameterNotANumber[] = "Diameter is geen geldig getal";
+constexpr char noBendForAngleAndDiameter[] = "Geen bochtmaten voor deze hoek en diameter";
+constexpr char enterValues[] = "Voer waarden in";
+// The print check has always been titled with a capital O.
+constexpr char printCheckTitle[] = "Let Op!";
+
+constexpr ControlSpec controls[] = {
+    {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
+    {"cmbHoek", ControlKind::ComboBox, "", 1680, 240, 1455, 315},
+    {"Label2", ControlKind::Label, "Diameter in mm: ", 120, 840, 1455, 255},
+    {"cmbDiameter", ControlKind::ComboBox, "", 1680, 840, 1455, 315},
+    {"Label3", ControlKind::Label, "Lengte horizontale- versleping in mm:", 120, 1440, 1455, 615},
+    {"txtHorVersleping", ControlKind::TextBox, "", 1680, 1440, 1455, 375},
+    {"cmdBereken", ControlKind::Button, "Bereken", 1560, 2160, 1575, 495},
+    {"Label6", ControlKind::Label, "A:", 480, 3240, 255, 255},
+    {"txtA", ControlKind::OutputBox, "", 840, 3120, 1455, 375},
+    {"Label7", ControlKind::Label, "B:", 480, 3840, 255, 255},
+    {"txtB", ControlKind::OutputBox, "", 840, 3720, 1455, 375},
+    {"Label4", ControlKind::Label, "Lengte tussen de bochten in mm:", 2520, 3120, 1695, 495},
+    {"txtLengte", ControlKind::OutputBox, "", 4320, 3120, 1335, 375},
+    {"Label5", ControlKind::Label, "Lengte van de verticale versleping in mm:", 2520, 3720, 1695,
+     615},
+    {"txtHoogte", ControlKind::OutputBox, "", 4320, 3720, 1335, 375},
+    {"Line1", ControlKind::Line, "", 120, 4320, 5640, 0},
+    {"Label8", ControlKind::Label, "Hoek in graden:", 240, 4680, 1335, 255},
+    {"cmbHoek2", ControlKind::ComboBox, "", 1800, 4680, 1455, 315},
+    {"Label10", ControlKind::Label, "Diameter in mm:", 240, 5280, 1335, 255},
+    {"cmbDiameter2", ControlKind::ComboBox, "", 1800, 5280, 1455, 315},
+    {"Label11", ControlKind::Label, "1000mm sectie aantal:", 240, 5880, 1695, 255},
+    {"cmb1000", ControlKind::ComboBox, "0", 2040, 5880, 1455, 315},
+    {"Label12", ControlKind::Label, "500mm sectie aantal:", 240, 6480, 1695, 255},
+    {"cmb500", ControlKind::ComboBox, "0", 2040, 6480, 1455, 315},
+    {"Label13", ControlKind::Label, "250mm sectie aantal:", 240, 7080, 1695, 255},
+    {"cmb250", ControlKind::ComboBox, "0", 2040, 7080, 1455, 315},
+    {"cmdBereken2", ControlKind::Button, "Bereken", 600, 8160, 1575, 495},
+    {"Label16", ControlKind::Label, "Horizontale versleping in mm:", 2520, 8160, 1500, 495},
+    {"txtVerHor", ControlKind::OutputBox, "", 4320, 8160, 1335, 375},
+    {"Label15", ControlKind::Label, "Verticale    versleping in mm:", 2520, 8760, 1500, 495},
+    {"txtVerVerticaal", ControlKind::OutputBox, "", 4320, 8760, 1335, 375},
+    {"Picture1", ControlKind::Picture, ":/diagrams/diagram-singlewall.svg", 6240, 240, 4755, 6495},
+    {"cmdPrinten", ControlKind::Button, "Printen", 7200, 7080, 975, 495},
+    {"cmdAfsluiten", ControlKind::Button, "Afsluiten", 9480, 7080, 975, 495},
+    {"Label14", ControlKind::NoteLabel, "Elke Kestravon sectie heeft een insteekmaat van 50mm.",
+     6720, 8640, 4215, 375},
+    {"Label9", ControlKind::NoteLabel, "Aan deze berekeningen kunnen geen rechten worden ontleend.",
+     6720, 9000, 4335, 255},
+};
+
+// Qt's focus chain passes over a disabled box by itself.
+constexpr const char* tabOrder[] = {
+    "txtHorVersleping", "txtA",     "txtB",        "txtLengte",    "txtHoogte",
+    "cmdBereken",       "cmbHoek",  "cmbDiameter", "cmbDiameter2", "cmbHoek2",
+    "cmb1000",          "cmb500",   "cmb250",      "txtVerHor",    "txtVerVerticaal",
+    "cmdBereken2",      "Picture1", "cmdPrinten",  "cmdAfsluiten",
+};
+
+constexpr common::FormSpec form{
+    "frmSolo", "Kestravon Versleping Enkelwandig", 11250, 9405, controls, tabOrder,
+};
+
+// A pick replaces the diameters on offer with those of the picked angle and
+// clears the one chosen before, which may not exist at the new angle. A text
+// without a list leaves the items; the box opens either way.
+void offerDiameters(platform::PickComboBox* box, const QString& angleText) {
+    const QByteArray utf8 = angleText.toUtf8();
+    if (const auto diameters = offsetcore::singleWallDiameterList(
+            std::string_view(utf8.data(), size_t(utf8.size())))) {
+        box->clear();
+        for (std::string_view item : *diameters) {
+            box->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
+        }
+        box->setCurrentIndex(-1);
+        box->setEditText(QString());
+    }
+    box->setEnabled(true);
+}
+
+} // namespace
+
+FrmSolo::FrmSolo(QWidget* parent) : CalculatorWindow(form, parent) {
+    cmbDiameter = control<platform::PickComboBox>("cmbDiameter");
+    cmbDiameter2 = control<platform::PickComboBox>("cmbDiameter2");
+
+    connect(cmbHoek, &platform::PickComboBox::picked, this, &FrmSolo::cmbHoekPicked);
+    connect(cmbHoek2, &platform::PickComboBox::picked, this, &FrmSolo::cmbHoek2Picked);
+    connect(cmdBereken, &QPushButton::clicked, this, &FrmSolo::cmdBerekenClicked);
+    connect(cmdBereken2, &QPushButton::clicked, this, &FrmSolo::cmdBereken2Clicked);
+    connect(control<QPushButton>("cmdPrinten"), &QPushButton::clicked, this,
+            &FrmSolo::cmdPrintenClicked);
+    connect(control<QPushButton>("cmdAfsluiten"), &QPushButton::clicked, this,
+            &FrmSolo::cmdAfsluitenClicked);
+}
+
+void FrmSolo::frmSoloLoad() {
+    cmbDiameter->setEnabled(false);
+    cmbDiameter2->setEnabled(false);
+    fillLists(offsetcore::singleWallAngleList());
+    showAndFocus();
+}
+
+void FrmSolo::cmbHoekPicked(const QString& text) {
+    pickedAngle_ = text;
+    offerDiameters(cmbDiameter, text);
+}
+
+void FrmSolo::cmbHoek2Picked(const QString& text) {
+    offerDiameters(cmbDiameter2, text);
+}
+
+void FrmSolo::cmdBerekenClicked() {
+    if (cmbHoek->currentText().isEmpty()) {
+        return warn(prompts::enterAngle);
+    }
+    if (cmbDiameter->currentText().isEmpty()) {
+        return warn(enterDiameter);
+    }
+    if (txtHorVersleping->text().isEmpty()) {
+        return warn(prompts::enterOffset);
+    }
+    const auto diameter = readNumber(cmbDiameter->currentText(), diameterNotANumber);
+    if (!diameter) {
+        return;
+    }
+    // What cmbHoek shows served only the test above.
+    const auto angle = readNumber(pickedAngle_, prompts::angleNotANumber);
+    if (!angle) {
+        return;
+    }
+    const auto offset = readNumber(txtHorVersleping->text(), prompts::offsetNotANumber);
+    if (!offset) {
+        return;
+    }
+    // A diameter and angle without a row end mode 1 silently.
+    if (const auto row = offsetcore::lookupSingleWallBend(*diameter, *angle)) {
+        Bereken(*angle, *offset, *row);
+    }
+}
+
+void FrmSolo::Bereken(double angle, double offset, offsetcore::BendDimensions row) {
+    const auto lengths = offsetcore::lengthsFromOffset(offsetcore::singleWall, angle, offset, row);
+    if (!lengths) {
+        return warn(prompts::resultTooLarge);
+    }
+    showLengths(*lengths, row);
+}
+
+void FrmSolo::cmdBereken2Clicked() {
+    if (cmbHoek2->currentText().isEmpty()) {
+        return warn(prompts::enterAngle);
+    }
+    if (cmbDiameter2->currentText().isEmpty()) {
+        return warn(enterDiameter);
+    }
+    const QString angleText = cmbHoek2->currentText();
+    const QString diameterText = cmbDiameter2->currentText();
+    const auto counts = readCounts();
+    if (!counts) {
+        return;
+    }
+    const auto diameter = readNumber(diameterText, diameterNotANumber);
+    if (!diameter) {
+        return;
+    }
+    const auto angle = readNumber(angleText, prompts::angleNotANumber);
+    if (!angle) {
+        return;
+    }
+    // Mode 2 never runs with a pair that belongs to another diameter or angle.
+    const auto row = offsetcore::lookupSingleWallBend(*diameter, *angle);
+    if (!row) {
+        return warn(noBendForAngleAndDiameter);
+    }
+    const auto offsets =
+        offsetcore::offsetsFromSections(offsetcore::singleWall, *angle, *counts, *row);
+    if (!offsets) {
+        return warn(prompts::resultTooLarge);
+    }
+    showOffsets(*offsets, *row);
+}
+
+void FrmSolo::cmdPrintenClicked() {
+    const bool lengthsShown = !txtLengte->text().isEmpty() && !txtHoogte->text().isEmpty();
+    const bool offsetsShown = !txtVerHor->text().isEmpty() && !txtVerVerticaal->text().isEmpty();
+    if (!lengthsShown && !offsetsShown) {
+        return warn(enterValues, printCheckTitle);
+    }
+    switch (platform::printWindow(this)) {
+    case platform::PrintStatus::Printed:
+        return;
+    case platform::PrintStatus::NoPrinter:
+        return warn(prompts::noPrinter);
+    case platform::PrintStatus::Failed:
+        return warn(prompts::printFailed);
+    }
+}
+
+void FrmSolo::cmdAfsluitenClicked() {
+    // The only window: closing it ends the program, nothing asked or saved.
+    close();
+}

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The real solooffset on a real X server and print server: pick an angle and
+# a diameter with the arrow keys, type an offset, click Bereken and read the
+# results back through the clipboard; print the window and find it as a PDF
+# from the default printer; close it with Afsluiten.
+source "$(dirname "$0")/e2e-lib.sh"
+
+binary=$1
+: "${PDF_OUTPUT_DIR:?run this inside desktop-session.sh --printer}"
+work=$(mktemp -d)
+printed=""
+finish() {
+    stop_program
+    rm -rf "$work"
+    if [ -n "$printed" ]; then
+        rm -f "$printed"
+    fi
+}
+trap finish EXIT
+
+ls "$PDF_OUTPUT_DIR" 2>/dev/null | sort >"$work/before" || true
+
+start_program "$binary" "Kestravon Versleping Enkelwandig"
+
+# The focus starts in the angle box: Down three times picks "45", and the
+# pick opens the diameter box with the diameters of 45 degrees.
+press Down Down Down
+expect_box 45 1680 240 1455 315 # cmbHoek
+click_control 1680 840 1455 315 # cmbDiameter
+press Down                      # its first item, "125"
+expect_box 125 1680 840 1455 315
+click_control 1680 1440 1455 375 # txtHorVersleping
+type_text 500
+click_control 1560 2160 1575 495 # cmdBereken
+
+expect_box 146 840 3120 1455 375  # txtA
+expect_box 96 840 3720 1455 375   # txtB
+expect_box 465 4320 3120 1335 375 # txtLengte
+expect_box 792 4320 3720 1335 375 # txtHoogte
+echo "solooffset: 146, 96, 465 and 792 as expected"
+
+# Printen: the PDF printer leaves a new file, complete once the print server
+# has no job left unfinished.
+click_control 7200 7080 975 495 # cmdPrinten
+new_pdf_complete() {
+    local name
+    name=$(ls "$PDF_OUTPUT_DIR" 2>/dev/null | sort | comm -13 "$work/before" - | head -n 1)
+    [ -n "$name" ] || return 1
+    [ -z "$(lpstat -o 2>/dev/null)" ] || return 1
+    printed="$PDF_OUTPUT_DIR/$name"
+    pdfinfo "$printed" >"$work/pdfinfo" 2>/dev/null
+}
+wait_until 60 new_pdf_complete || fail "no printed window appeared in $PDF_OUTPUT_DIR"
+pages=$(awk '/^Pages:/ { print $2 }' "$work/pdfinfo")
+[ "$pages" = 1 ] || fail "the printed window has $pages pages"
+
+# Not a blank page: count the pixels darker than light grey at 20 dpi. The
+# grey page image is three header lines and then one byte per pixel.
+pdftoppm -r 20 -gray -singlefile "$printed" "$work/page"
+header=$(head -n 3 "$work/page.pgm" | wc -c)
+dark=$(tail -c +$((header + 1)) "$work/page.pgm" | od -An -v -tu1 |
+    awk '{ for (i = 1; i <= NF; i++) if ($i < 200) n++ } END { print n + 0 }')
+[ "$dark" -ge 200 ] || fail "the printed page is blank ($dark dark pixels)"
+echo "solooffset: printed one page ($dark dark pixels at 20 dpi)"
+
+# Afsluiten ends the program.
+click_control 9480 7080 975 495 # cmdAfsluiten
+program_ended() {
+    case $(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null) in
+    "" | Z*) return 0 ;;
+    *) return 1 ;;
+    esac
+}
+wait_until 10 program_ended || fail "the program still runs after Afsluiten"
+status=0
+wait "$PROGRAM_PID" || status=$?
+PROGRAM_PID=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "solooffset: Afsluiten ended the program"
