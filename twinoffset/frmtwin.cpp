@@ -1,12 +1,18 @@
 #include "twinoffset/frmtwin.h"
 
 #include "platform/pickcombobox.h"
+#include "platform/reportfile.h"
+#include "platform/textprint.h"
+
+#include <QLabel>
 
 namespace {
 
 using common::ControlKind;
 using common::ControlSpec;
 namespace prompts = common::prompts;
+
+constexpr char reportNotMade[] = "Rapport kon niet worden gemaakt";
 
 constexpr ControlSpec controls[] = {
     {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
@@ -124,4 +130,53 @@ void FrmTwin::cmdBereken2Clicked() {
     showOffsets(*offsets, *row);
 }
 
-void FrmTwin::cmdTestClicked() {}
+void FrmTwin::cmdTestClicked() {
+    switch (printReport()) {
+    case ReportResult::Printed:
+        return;
+    case ReportResult::FileFailed:
+        return warn(reportNotMade);
+    case ReportResult::NoPrinter:
+        return warn(prompts::noPrinter);
+    case ReportResult::PrintFailed:
+        return warn(prompts::printFailed);
+    }
+}
+
+// The file lives only inside this function, so it is gone before any
+// message about it is shown.
+FrmTwin::ReportResult FrmTwin::printReport() const {
+    platform::ReportFile file;
+    if (!file.create() || !file.write(twinoffset::composeReport(reportFields()))) {
+        return ReportResult::FileFailed;
+    }
+    const std::optional<QByteArray> report = LeesBestand(file.path());
+    if (!report) {
+        return ReportResult::FileFailed;
+    }
+    switch (platform::printText(QString::fromLocal8Bit(*report), QStringLiteral("Courier"), 14.0)) {
+    case platform::PrintStatus::Printed:
+        return ReportResult::Printed;
+    case platform::PrintStatus::NoPrinter:
+        return ReportResult::NoPrinter;
+    case platform::PrintStatus::Failed:
+        return ReportResult::PrintFailed;
+    }
+    return ReportResult::PrintFailed;
+}
+
+twinoffset::ReportFields FrmTwin::reportFields() const {
+    const auto caption = [this](const char* label) { return control<QLabel>(label)->text(); };
+    return {
+        .angle = {caption("Label1"), cmbHoek->currentText()},
+        .offset = {caption("Label3"), txtHorVersleping->text()},
+        .a = {QStringLiteral("A:"), txtA->text()},
+        .b = {QStringLiteral("B:"), txtB->text()},
+        .length = {caption("Label4"), txtLengte->text()},
+        .vertical = {caption("Label5"), txtHoogte->text()},
+    };
+}
+
+std::optional<QByteArray> FrmTwin::LeesBestand(const QString& path) {
+    return platform::readWholeFile(path);
+}

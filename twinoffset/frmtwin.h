@@ -5,8 +5,19 @@
 // (lower half): angle and numbers of sections give the horizontal and the
 // vertical offset. A pick in an angle box does nothing beyond showing the
 // text: both calculations read their angle box at the click.
+//
+// Test prints what mode 1 shows, as it stands: the captions and the texts of
+// the boxes are composed into the report (twinoffset/report.h), written to a
+// new temporary file of this click's own, read back whole (LeesBestand) and
+// printed on the default printer in Courier 14. The first step that fails is
+// shown and ends the click; the file goes however the click ends.
 
 #include "common/calculatorwindow.h"
+#include "twinoffset/report.h"
+
+#include <QByteArray>
+
+#include <optional>
 
 class FrmTwin : public common::CalculatorWindow {
     Q_OBJECT
@@ -21,6 +32,13 @@ private:
     void cmdBerekenClicked();
     void cmdBereken2Clicked();
     void cmdTestClicked();
+
+    enum class ReportResult { Printed, FileFailed, NoPrinter, PrintFailed };
+    ReportResult printReport() const;
+    twinoffset::ReportFields reportFields() const;
+    // The whole content of the normal file at the path; nothing when there
+    // is none or it cannot be read.
+    static std::optional<QByteArray> LeesBestand(const QString& path);
 
     // Mode 1 with the values the click read and the row it found.
     void Bereken(double angle, double offset, offsetcore::BendDimensions row);

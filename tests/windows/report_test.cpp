@@ -1,0 +1,247 @@
+// The Test button of the concentric window: the bytes of the report file,
+// what reaches the printer, the messages when a step fails, and that no
+// report file outlives its click.
+
+#include "pdftext.h"
+#include "platform/messagebox.h"
+#include "platform/printer.h"
+#include "platform/reportfile.h"
+#include "platform/textprint.h"
+#include "testmain.h"
+#include "twinoffset/frmtwin.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+using Message = platform::MessageBox::Message;
+using Failing = platform::ReportFileWatch::Failing;
+using platform::PrintStatus;
+Q_DECLARE_METATYPE(Failing)
+Q_DECLARE_METATYPE(PrintStatus)
+
+namespace {
+
+const QStringList worked{"30", "500", "76", "41", "883", "1013"};
+
+// The report as its layout prescribes, written out apart from the program:
+// captions in column 10 followed by the counted spaces up to column 55.
+QByteArray expectedReport(const QStringList& values) {
+    const std::pair<const char*, int> captions[] = {
+        {"Hoek in graden:", 30},
+        {"Lengte horizontale- versleping in mm:", 8},
+        {"A:", 43},
+        {"B:", 43},
+        {"Lengte tussen de bochten in mm:", 14},
+        {"Lengte van de verticale versleping in mm:", 4}};
+    const QByteArray hashes = "    " + QByteArray(54, '#') + "\r\n";
+    QByteArray report = " \r\n \r\n \r\n     Kestravon Versleping Concentrisch systeem\r\n    " +
+                        QByteArray(54, '-') + " \n\r\n";
+    for (int i = 0; i < 6; ++i) {
+        report += QByteArray(9, ' ') + captions[i].first + QByteArray(captions[i].second, ' ') +
+                  values[i].toLocal8Bit() + "\n\r\n";
+    }
+    return report + " \r\n \r\n \r\n \r\n" + hashes +
+           "     Aan deze waarden kunnen geen rechten worden ontleent\r\n" + hashes + " \r\n";
+}
+
+// Everything a click on Test reaches, steered: messages recorded, the job
+// into a PDF file, the report files watched.
+struct Seams {
+    platform::MessageBox::Recorder messages;
+    QTemporaryDir dir;
+    QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    platform::PrinterRedirect printer{pdf};
+    platform::ReportFileWatch files;
+    platform::TextPrintRecorder prints;
+    QList<QByteArray> onDisk; // what the file held when its text went to the printer
+
+    static bool allGone(const QStringList& paths) {
+        return std::none_of(paths.begin(), paths.end(),
+                            [](const QString& p) { return QFile::exists(p); });
+    }
+};
+
+} // namespace
+
+class ReportTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Seams> seams_;
+    std::unique_ptr<FrmTwin> window_;
+
+    void type(const QString& angle, const QString& offset) {
+        window_->findChild<QComboBox*>("cmbHoek")->setEditText(angle);
+        window_->findChild<QLineEdit*>("txtHorVersleping")->setText(offset);
+    }
+    void click(const char* name) {
+        QTest::mouseClick(window_->findChild<QPushButton*>(name), Qt::LeftButton);
+    }
+
+private slots:
+    void init() {
+        seams_ = std::make_unique<Seams>();
+        seams_->prints.onPrint = [seams = seams_.get()](const QString&) {
+            QFile file(seams->files.created().value(seams->files.created().size() - 1));
+            seams->onDisk << (file.open(QIODevice::ReadOnly) ? file.readAll() : "no file");
+        };
+        window_ = std::make_unique<FrmTwin>();
+        window_->frmTwinLoad();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() {
+        window_.reset();
+        seams_.reset();
+    }
+
+    void reportCopiesWhatTheWindowShows_data() {
+        QTest::addColumn<QStringList>("typed"); // angle, offset, offset typed after Bereken
+        QTest::addColumn<bool>("calculate");
+        QTest::addColumn<QStringList>("values");
+        const QString longValue = QString(30, QLatin1Char('7')).repeated(10);
+        QTest::newRow("before any calculation")
+            << QStringList{"", "", ""} << false << QStringList{"", "", "", "", "", ""};
+        QTest::newRow("30 and 500") << QStringList{"30", "500", ""} << true << worked;
+        QTest::newRow("negative length marker")
+            << QStringList{"30", "58", ""} << true << QStringList{"30", "58", "76", "41", "e", "e"};
+        QTest::newRow("long value written whole") << QStringList{"30", longValue, ""} << false
+                                                  << QStringList{"30", longValue, "", "", "", ""};
+        QTest::newRow("typed text that is no number")
+            << QStringList{"dertig", "vijf honderd", ""} << true
+            << QStringList{"dertig", "vijf honderd", "", "", "", ""};
+        QTest::newRow("offset edited after the calculation")
+            << QStringList{"30", "500", "750"} << true
+            << QStringList{"30", "750", "76", "41", "883", "1013"};
+        QTest::newRow("typed characters beyond ASCII")
+            << QStringList{"30°", "½ meter", ""} << false
+            << QStringList{"30°", "½ meter", "", "", "", ""};
+        QTest::newRow("blanks kept") << QStringList{" 43 ", " 612,5 ", ""} << true
+                                     << QStringList{" 43 ", " 612,5 ", "75", "41", "782", "803"};
+    }
+    void reportCopiesWhatTheWindowShows() {
+        QFETCH(QStringList, typed);
+        QFETCH(bool, calculate);
+        QFETCH(QStringList, values);
+        type(typed[0], typed[1]);
+        if (calculate) {
+            click("cmdBereken");
+        }
+        if (!typed[2].isEmpty()) {
+            type(typed[0], typed[2]);
+        }
+        seams_->messages.clear();
+
+        click("cmdTest");
+
+        QCOMPARE(seams_->messages.messages(), QList<Message>());
+        QCOMPARE(seams_->onDisk, QList<QByteArray>{expectedReport(values)});
+        QCOMPARE(seams_->prints.prints().size(), 1);
+        const platform::TextPrintRecorder::Print& print = seams_->prints.prints().at(0);
+        QCOMPARE(print.text, QString::fromLocal8Bit(seams_->onDisk.at(0)));
+        QVERIFY(std::all_of(values.begin(), values.end(),
+                            [&](const QString& value) { return print.text.contains(value); }));
+        QCOMPARE(print.font.family(), QStringLiteral("Courier"));
+        QCOMPARE(print.font.pointSizeF(), 14.0);
+        QCOMPARE(seams_->files.created().size(), 1);
+        QVERIFY(Seams::allGone(seams_->files.created()));
+    }
+
+    // A report from an earlier click, printed or not, never comes back.
+    void everyClickPrintsOneFreshReport() {
+        type("30", "500");
+        click("cmdBereken");
+        {
+            const platform::PrinterRedirect failing(PrintStatus::Failed);
+            click("cmdTest");
+        }
+        click("cmdTest");
+        type("87", "242");
+        click("cmdBereken");
+        click("cmdTest");
+
+        const QStringList& created = seams_->files.created();
+        QCOMPARE(QSet<QString>(created.begin(), created.end()).size(), 3);
+        QVERIFY(Seams::allGone(created));
+        const QByteArray first = expectedReport(worked);
+        const QByteArray third = expectedReport({"87", "242", "139", "103", "0", "285"});
+        QCOMPARE(seams_->onDisk, (QList<QByteArray>{first, first, third}));
+        QCOMPARE(seams_->printer.jobsBegun(), 2);
+    }
+
+    void failureShowsItsMessageAndLeavesNoFile_data() {
+        QTest::addColumn<Failing>("failing");
+        QTest::addColumn<PrintStatus>("printing");
+        QTest::addColumn<QString>("prompt");
+        const QString notMade = QStringLiteral("Rapport kon niet worden gemaakt");
+        QTest::newRow("not created") << Failing::Create << PrintStatus::Printed << notMade;
+        QTest::newRow("not written") << Failing::Write << PrintStatus::Printed << notMade;
+        QTest::newRow("not read back") << Failing::Read << PrintStatus::Printed << notMade;
+        QTest::newRow("no printer") << Failing::Nothing << PrintStatus::NoPrinter
+                                    << QStringLiteral("Geen printer beschikbaar");
+        QTest::newRow("job failed")
+            << Failing::Nothing << PrintStatus::Failed << QStringLiteral("Afdrukken mislukt");
+    }
+    void failureShowsItsMessageAndLeavesNoFile() {
+        QFETCH(Failing, failing);
+        QFETCH(PrintStatus, printing);
+        QFETCH(QString, prompt);
+        type("30", "500");
+        click("cmdBereken");
+        const platform::ReportFileWatch files(failing);
+        std::optional<platform::PrinterRedirect> printer;
+        if (printing != PrintStatus::Printed) {
+            printer.emplace(printing);
+        }
+
+        click("cmdTest");
+
+        QCOMPARE(seams_->messages.messages(), (QList<Message>{{prompt, "Let op!"}}));
+        QCOMPARE(printer ? printer->jobsBegun() : seams_->printer.jobsBegun(),
+                 failing == Failing::Nothing ? 1 : 0);
+        QCOMPARE(files.created().size(), failing == Failing::Create ? 0 : 1);
+        QVERIFY(Seams::allGone(files.created()));
+    }
+
+    void printoutKeepsValuesInOneColumn() {
+        type("30", "500");
+        click("cmdBereken");
+        click("cmdTest");
+        const std::optional<QString> text = pdftext::read(seams_->pdf);
+        if (!text) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        QCOMPARE(text->count(QLatin1Char('\f')), 1);
+        const QStringList lines = text->split(QLatin1Char('\n'));
+        const auto find = [&](const QString& pattern) {
+            return lines.indexOf(QRegularExpression(QStringLiteral("^\\s*%1\\s*$").arg(pattern)));
+        };
+        const qsizetype rule = find(QStringLiteral("-{54}"));
+        QVERIFY(rule > 0);
+        QCOMPARE(rule - 1, find(QStringLiteral("Kestravon Versleping Concentrisch systeem")));
+        // Under the rule and under every row the lone LF leaves an empty line.
+        QSet<qsizetype> columns;
+        for (int row = 0; row < 6; ++row) {
+            QCOMPARE(lines.value(rule + 2 * row + 1).trimmed(), QString());
+            const QString line = lines.value(rule + 2 * row + 2);
+            QVERIFY2(line.endsWith(QLatin1Char(' ') + worked[row]), qPrintable(line));
+            columns << line.size() - worked[row].size();
+        }
+        QCOMPARE(columns.size(), 1);
+        const qsizetype disclaimer = find(QStringLiteral("Aan deze waarden .* ontleent"));
+        QVERIFY(disclaimer > rule + 12);
+        QCOMPARE(find(QStringLiteral("#{54}")), disclaimer - 1);
+    }
+};
+
+OFFSET_WINDOW_TEST_MAIN(ReportTest)
+#include "report_test.moc"
