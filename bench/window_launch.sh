@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# Time from launch until the window is mapped, and peak memory, of twinoffset
+# beside emptywindow: the least a Qt Widgets window of the same size costs.
+# twinoffset should stay within 1.25 times that floor in both.
+#
+# Run by hand, on a quiet machine, after the bench build:
+#
+#   cmake --preset bench && cmake --build --preset bench
+#   bench/window_launch.sh [RUNS]          # RUNS per program, default 15
+#
+# On a machine that is busy with other work, `nice -n -15 bench/window_launch.sh`
+# (as root) keeps the launch times much closer together.
+#
+# BENCH_BUILD_DIR points at another build tree (default: build/bench in this
+# repository).
+#
+# Needs the Debian packages xvfb (the X server this starts) and libx11-dev
+# (to build bench/launchwait).
+#
+# How the map is seen: bench/launchwait starts the program itself and waits
+# for the X server's MapNotify, so the figure runs from just before fork() to
+# the moment the map is reported to us, with no polling step in it. Polling
+# from here would not do: one `xdotool search --onlyvisible --name` costs
+# about 11 ms and one `xwininfo -root -tree | grep` about 6.5 ms on the
+# machine this was written on, so neither can look every 10 ms, and both take
+# CPU from the program being timed. (`xdotool search --sync` only looks every
+# 0.5 s.)
+#
+# Peak memory is VmHWM from /proc/PID/status, read once the window is mapped
+# and the figure has not grown for 300 ms (it is read every 10 ms), so the
+# first paint is in it. Then the program is ended.
+#
+# The table shows the median of the runs of each program and its ratio to
+# the floor; the verdict judges launch time and peak memory. The cpu column
+# (user + system time over the program's life, first paint included) is
+# there because the wall-clock figures spread widely when other work runs:
+# the CPU time hardly moves with the load, so it tells a slower program from
+# a busier machine. The load average is printed for the same reason.
+#
+# Each program is started once before the runs that count, so that all find
+# the font cache and their libraries in memory, and their runs alternate, so
+# that a machine getting busier weighs on each alike.
+set -euo pipefail
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${BENCH_BUILD_DIR:-$repo_root/build/bench}
+runs=${1:-15}
+limit=1.25
+
+if ! [[ "$runs" =~ ^[1-9][0-9]*$ ]]; then
+    echo "usage: $0 [RUNS]   (RUNS: how often each program is started, default 15)" >&2
+    exit 2
+fi
+
+launchwait=$build_dir/bench/launchwait
+# role | name | binary | argument | exact window title. The floor comes first;
+# a reference row is shown beside it but not judged: emptywindow --with-text
+# also loads the font database, which any window with text needs before its
+# first map and the bare floor never does.
+programs=(
+    "floor|emptywindow|$build_dir/bench/emptywindow||Leeg venster"
+    "reference|empty+text|$build_dir/bench/emptywindow|--with-text|Leeg venster met tekst"
+    "judged|twinoffset|$build_dir/twinoffset/twinoffset||Versleping Kestravon Concentrisch 100/150"
+)
+
+binaries=("$launchwait")
+for entry in "${programs[@]}"; do
+    IFS='|' read -r _ _ binary _ <<<"$entry"
+    binaries+=("$binary")
+done
+for binary in "${binaries[@]}"; do
+    if [ ! -x "$binary" ]; then
+        echo "Not built: $binary" >&2
+        echo "Build first: cmake --preset bench && cmake --build --preset bench" >&2
+        exit 1
+    fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# -displayfd picks a free display and reports it once the server accepts
+# clients; -noreset keeps it from resetting each time a program leaves.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1000); do
+    [ -s "$work/display" ] && break
+    sleep 0.02
+done
+if [ ! -s "$work/display" ]; then
+    echo "The X server did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# Starts one program until its window is mapped; prints "ms kB cpu-ms".
+measure() {
+    local binary=$1 argument=$2 title=$3 line
+    local command=("$binary")
+    [ -n "$argument" ] && command+=("$argument")
+    if ! line=$("$launchwait" --title "$title" --settle-ms 300 -- "${command[@]}" \
+        2>"$work/program.log"); then
+        echo "Measuring $binary failed:" >&2
+        cat "$work/program.log" >&2
+        exit 1
+    fi
+    [[ "$line" =~ mapped_ms=([0-9.]+)\ hwm_kb=([0-9]+).*cpu_ms=([0-9.]+) ]] || {
+        echo "Unexpected answer from launchwait: $line" >&2
+        exit 1
+    }
+    echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]}"
+}
+
+median() {
+    sort -g | awk '{ v[NR] = $1 } END {
+        if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+for index in "${!programs[@]}"; do
+    IFS='|' read -r _ _ binary argument title <<<"${programs[$index]}"
+    measure "$binary" "$argument" "$title" >/dev/null
+    : >"$work/$index.runs"
+done
+
+echo "Display $DISPLAY, $runs runs per program, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+for ((run = 1; run <= runs; run++)); do
+    for index in "${!programs[@]}"; do
+        IFS='|' read -r _ _ binary argument title <<<"${programs[$index]}"
+        measure "$binary" "$argument" "$title" >>"$work/$index.runs"
+    done
+    printf '.'
+done
+echo
+
+printf '\n%-12s %9s %15s %8s %9s %7s %7s %9s\n' program "mapped ms" "(min-max)" "cpu ms" \
+    "peak MiB" "time x" "cpu x" "memory x"
+floor=() verdicts=()
+for index in "${!programs[@]}"; do
+    IFS='|' read -r role name _ <<<"${programs[$index]}"
+    runs_file=$work/$index.runs
+    ms=$(cut -d' ' -f1 "$runs_file" | median)
+    kb=$(cut -d' ' -f2 "$runs_file" | median)
+    cpu=$(cut -d' ' -f3 "$runs_file" | median)
+    range=$(cut -d' ' -f1 "$runs_file" | sort -g | sed -n '1p;$p' | paste -sd' ' |
+        awk '{ printf "(%.1f-%.1f)", $1, $2 }')
+    [ "$role" = floor ] && floor=("$ms" "$kb" "$cpu")
+    awk -v name="$name" -v ms="$ms" -v kb="$kb" -v cpu="$cpu" -v range="$range" \
+        -v fms="${floor[0]}" -v fkb="${floor[1]}" -v fcpu="${floor[2]}" 'BEGIN {
+        printf "%-12s %9.1f %15s %8.1f %9.1f %7.2f %7.2f %9.2f\n", name, ms, range, cpu,
+               kb / 1024, ms / fms, cpu / fcpu, kb / fkb }'
+    if [ "$role" = judged ]; then
+        verdicts+=("$(awk -v name="$name" -v ms="$ms" -v kb="$kb" -v fms="${floor[0]}" \
+            -v fkb="${floor[1]}" -v limit="$limit" 'BEGIN {
+            t = ms / fms <= limit ? "within" : "ABOVE"
+            m = kb / fkb <= limit ? "within" : "ABOVE"
+            printf "%s: launch time %s %s x the floor, peak memory %s %s x the floor",
+                   name, t, limit, m, limit }')")
+    fi
+done
+echo
+printf '%s\n' "${verdicts[@]}"
