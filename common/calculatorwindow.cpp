@@ -41,9 +41,11 @@ QString wholeNumberText(double value) {
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(const FormSpec& form, QWidget* parent)
+CalculatorWindow::CalculatorWindow(const FormSpec& form, const offsetcore::SystemProfile& profile,
+                                   QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      profile_(profile) {
     setFont(defaultFont());
     buildForm(this, form);
     setWindowIcon(programIcon());
@@ -123,22 +125,29 @@ std::optional<offsetcore::SectionCounts> CalculatorWindow::readCounts() {
     return counts;
 }
 
-void CalculatorWindow::showLengths(const offsetcore::OffsetLengths& lengths,
-                                   offsetcore::BendDimensions bend) {
-    heldBend_ = bend;
+void CalculatorWindow::Bereken(double angle, double offset, offsetcore::BendDimensions row) {
+    const auto lengths = offsetcore::lengthsFromOffset(profile_, angle, offset, row);
+    if (!lengths) {
+        return warn(prompts::resultTooLarge);
+    }
+    heldBend_ = row;
     const QString marker = QString::fromUtf8(offsetcore::negativeMarker.data(),
                                              qsizetype(offsetcore::negativeMarker.size()));
-    txtLengte->setText(lengths.negative ? marker : wholeNumberText(lengths.length));
-    txtHoogte->setText(lengths.negative ? marker : wholeNumberText(lengths.vertical));
-    txtA->setText(wholeNumberText(bend.a));
-    txtB->setText(wholeNumberText(bend.b));
+    txtLengte->setText(lengths->negative ? marker : wholeNumberText(lengths->length));
+    txtHoogte->setText(lengths->negative ? marker : wholeNumberText(lengths->vertical));
+    txtA->setText(wholeNumberText(row.a));
+    txtB->setText(wholeNumberText(row.b));
 }
 
-void CalculatorWindow::showOffsets(const offsetcore::SectionOffsets& offsets,
-                                   offsetcore::BendDimensions bend) {
-    heldBend_ = bend;
-    txtVerHor->setText(wholeNumberText(offsets.horizontal));
-    txtVerVerticaal->setText(wholeNumberText(offsets.vertical));
+void CalculatorWindow::BerekenSecties(double angle, const offsetcore::SectionCounts& counts,
+                                      offsetcore::BendDimensions row) {
+    const auto offsets = offsetcore::offsetsFromSections(profile_, angle, counts, row);
+    if (!offsets) {
+        return warn(prompts::resultTooLarge);
+    }
+    heldBend_ = row;
+    txtVerHor->setText(wholeNumberText(offsets->horizontal));
+    txtVerVerticaal->setText(wholeNumberText(offsets->vertical));
 }
 
 } // namespace common

@@ -46,7 +46,9 @@ public:
     const std::optional<offsetcore::BendDimensions>& heldBend() const { return heldBend_; }
 
 protected:
-    explicit CalculatorWindow(const FormSpec& form, QWidget* parent = nullptr);
+    // The profile is the flue system every calculation of the window uses.
+    CalculatorWindow(const FormSpec& form, const offsetcore::SystemProfile& profile,
+                     QWidget* parent = nullptr);
 
     template <typename T> T* control(const char* name) const {
         auto* found = findChild<T*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
@@ -65,11 +67,13 @@ protected:
     std::optional<double> readNumber(const QString& text, const char* problem);
     std::optional<offsetcore::SectionCounts> readCounts();
 
-    // Writes txtLengte, txtHoogte, txtA and txtB, in that order, and holds
-    // the pair.
-    void showLengths(const offsetcore::OffsetLengths& lengths, offsetcore::BendDimensions bend);
-    // Writes txtVerHor, then txtVerVerticaal, and holds the pair.
-    void showOffsets(const offsetcore::SectionOffsets& offsets, offsetcore::BendDimensions bend);
+    // Mode 1 with the values the click read and the row it found: writes
+    // txtLengte, txtHoogte, txtA and txtB, in that order, and holds the row.
+    void Bereken(double angle, double offset, offsetcore::BendDimensions row);
+    // Mode 2 likewise: writes txtVerHor, then txtVerVerticaal, and holds the
+    // row. Neither writes anything when the result is too large to show.
+    void BerekenSecties(double angle, const offsetcore::SectionCounts& counts,
+                        offsetcore::BendDimensions row);
 
     platform::PickComboBox* cmbHoek;
     QLineEdit* txtHorVersleping;
@@ -87,6 +91,7 @@ protected:
     QLineEdit* txtVerVerticaal;
 
 private:
+    const offsetcore::SystemProfile& profile_;
     std::optional<offsetcore::BendDimensions> heldBend_;
 };
 

@@ -11,6 +11,9 @@ PrinterRedirect::PrinterRedirect(const QString& pdfPath) : pdfPath_(pdfPath), pr
 }
 
 PrinterRedirect::PrinterRedirect(PrintStatus failure) : failure_(failure), previous_(current_) {
+    // A job that "prints" nowhere would leave its caller drawing on a closed
+    // painter; to print for real, redirect to a file.
+    Q_ASSERT(failure != PrintStatus::Printed);
     current_ = this;
 }
 

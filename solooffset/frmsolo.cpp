@@ -90,7 +90,7 @@ void offerDiameters(platform::PickComboBox* box, const QString& angleText) {
 
 } // namespace
 
-FrmSolo::FrmSolo(QWidget* parent) : CalculatorWindow(form, parent) {
+FrmSolo::FrmSolo(QWidget* parent) : CalculatorWindow(form, offsetcore::singleWall, parent) {
     cmbDiameter = control<platform::PickComboBox>("cmbDiameter");
     cmbDiameter2 = control<platform::PickComboBox>("cmbDiameter2");
 
@@ -149,14 +149,6 @@ void FrmSolo::cmdBerekenClicked() {
     }
 }
 
-void FrmSolo::Bereken(double angle, double offset, offsetcore::BendDimensions row) {
-    const auto lengths = offsetcore::lengthsFromOffset(offsetcore::singleWall, angle, offset, row);
-    if (!lengths) {
-        return warn(prompts::resultTooLarge);
-    }
-    showLengths(*lengths, row);
-}
-
 void FrmSolo::cmdBereken2Clicked() {
     if (cmbHoek2->currentText().isEmpty()) {
         return warn(prompts::enterAngle);
@@ -183,12 +175,7 @@ void FrmSolo::cmdBereken2Clicked() {
     if (!row) {
         return warn(noBendForAngleAndDiameter);
     }
-    const auto offsets =
-        offsetcore::offsetsFromSections(offsetcore::singleWall, *angle, *counts, *row);
-    if (!offsets) {
-        return warn(prompts::resultTooLarge);
-    }
-    showOffsets(*offsets, *row);
+    BerekenSecties(*angle, *counts, *row);
 }
 
 void FrmSolo::cmdPrintenClicked() {

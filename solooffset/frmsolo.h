@@ -40,9 +40,6 @@ private:
     void cmdPrintenClicked();
     void cmdAfsluitenClicked();
 
-    // Mode 1 with the values the click read and the row it found.
-    void Bereken(double angle, double offset, offsetcore::BendDimensions row);
-
     platform::PickComboBox* cmbDiameter;
     platform::PickComboBox* cmbDiameter2;
     QString pickedAngle_;

@@ -64,7 +64,7 @@ constexpr common::FormSpec form{
 
 } // namespace
 
-FrmTwin::FrmTwin(QWidget* parent) : CalculatorWindow(form, parent) {
+FrmTwin::FrmTwin(QWidget* parent) : CalculatorWindow(form, offsetcore::concentric, parent) {
     connect(cmdBereken, &QPushButton::clicked, this, &FrmTwin::cmdBerekenClicked);
     connect(cmdBereken2, &QPushButton::clicked, this, &FrmTwin::cmdBereken2Clicked);
     connect(control<QPushButton>("cmdTest"), &QPushButton::clicked, this, &FrmTwin::cmdTestClicked);
@@ -96,14 +96,6 @@ void FrmTwin::cmdBerekenClicked() {
     }
 }
 
-void FrmTwin::Bereken(double angle, double offset, offsetcore::BendDimensions row) {
-    const auto lengths = offsetcore::lengthsFromOffset(offsetcore::concentric, angle, offset, row);
-    if (!lengths) {
-        return warn(prompts::resultTooLarge);
-    }
-    showLengths(*lengths, row);
-}
-
 void FrmTwin::cmdBereken2Clicked() {
     if (cmbHoek2->currentText().isEmpty()) {
         return warn(prompts::enterAngle);
@@ -122,12 +114,7 @@ void FrmTwin::cmdBereken2Clicked() {
     if (!row) {
         return warn("Geen bochtmaten voor deze hoek");
     }
-    const auto offsets =
-        offsetcore::offsetsFromSections(offsetcore::concentric, *angle, *counts, *row);
-    if (!offsets) {
-        return warn(prompts::resultTooLarge);
-    }
-    showOffsets(*offsets, *row);
+    BerekenSecties(*angle, *counts, *row);
 }
 
 void FrmTwin::cmdTestClicked() {

@@ -39,7 +39,4 @@ private:
     // The whole content of the normal file at the path; nothing when there
     // is none or it cannot be read.
     static std::optional<QByteArray> LeesBestand(const QString& path);
-
-    // Mode 1 with the values the click read and the row it found.
-    void Bereken(double angle, double offset, offsetcore::BendDimensions row);
 };
