@@ -20,18 +20,8 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# Polls until the command succeeds or the seconds run out.
-wait_until() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        if [ "$SECONDS" -ge "$deadline" ]; then
-            return 1
-        fi
-        sleep 0.02
-    done
-}
+# For wait_until.
+source "$(dirname "$0")/e2e-lib.sh"
 
 # libxkbcommon-x11, which every program on an X server loads, hands strndup a
 # counted buffer without a closing NUL. AddressSanitizer's strict_string_checks

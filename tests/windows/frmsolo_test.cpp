@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 #include "solooffset/frmsolo.h"
 #include "testmain.h"
+#include "windowdriver.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -180,14 +181,6 @@ constexpr BadInput badInputs[] = {
     {"2: result too large", 2, "45", "45", "125", {huge, "0", "0"}, tooLarge},
 };
 
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i) {
-        items << box->itemText(i);
-    }
-    return items;
-}
-
 // Everything a person can see or change, and what the window holds, to tell
 // that nothing changed.
 struct Snapshot {
@@ -201,38 +194,12 @@ struct Snapshot {
 
 } // namespace
 
-class FrmSoloTest : public QObject {
+class FrmSoloTest : public QObject, private WindowDriver {
     Q_OBJECT
 
 private:
     std::unique_ptr<FrmSolo> window_;
     std::unique_ptr<platform::MessageBox::Recorder> messages_;
-
-    template <typename T> T* find(const char* name) {
-        auto* control = window_->findChild<T*>(QString::fromUtf8(name));
-        if (control == nullptr) {
-            qFatal("no control %s", name);
-        }
-        return control;
-    }
-    QComboBox* combo(const char* name) { return find<QComboBox>(name); }
-    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-    QString text(const char* name) { return edit(name)->text(); }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    void setCombo(const char* name, const QString& value) { combo(name)->setEditText(value); }
-
-    // Picks an item as a person would with the arrow keys on the closed box:
-    // from the item next to it onto it.
-    void pick(const char* name, const QString& item) {
-        QComboBox* box = combo(name);
-        const int index = box->findText(item);
-        QVERIFY2(index >= 0, qPrintable(item + " is not offered in " + name));
-        const bool fromBelow = index + 1 < box->count();
-        box->setFocus();
-        box->setCurrentIndex(fromBelow ? index + 1 : index - 1);
-        QTest::keyClick(box, fromBelow ? Qt::Key_Up : Qt::Key_Down);
-        QCOMPARE(box->currentText(), item);
-    }
 
     // Picks an item with the mouse from the open list.
     void pickFromList(const char* name, const QString& item) {
@@ -320,6 +287,7 @@ private slots:
     void init() {
         messages_ = std::make_unique<platform::MessageBox::Recorder>();
         window_ = std::make_unique<FrmSolo>();
+        drive(window_.get());
         window_->frmSoloLoad();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }

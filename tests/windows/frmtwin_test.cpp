@@ -6,6 +6,7 @@
 #include "platform/pickcombobox.h"
 #include "testmain.h"
 #include "twinoffset/frmtwin.h"
+#include "windowdriver.h"
 
 #include <QComboBox>
 #include <QFontInfo>
@@ -78,34 +79,12 @@ struct Snapshot {
 
 } // namespace
 
-class FrmTwinTest : public QObject {
+class FrmTwinTest : public QObject, private WindowDriver {
     Q_OBJECT
 
 private:
     std::unique_ptr<FrmTwin> window_;
     std::unique_ptr<platform::MessageBox::Recorder> messages_;
-
-    template <typename T> T* find(const char* name) {
-        auto* control = window_->findChild<T*>(QString::fromUtf8(name));
-        if (control == nullptr) {
-            qFatal("no control %s", name);
-        }
-        return control;
-    }
-    QComboBox* combo(const char* name) { return find<QComboBox>(name); }
-    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-    QString text(const char* name) { return edit(name)->text(); }
-
-    void setCombo(const char* name, const QString& value) { combo(name)->setEditText(value); }
-    // Picks an item as a person would, from the open list.
-    void pick(const char* name, const QString& item) {
-        auto* box = combo(name);
-        const int index = box->findText(item);
-        QVERIFY(index >= 0);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
 
     void mode1(const QString& angle, const QString& offset) {
         setCombo("cmbHoek", angle);
@@ -138,6 +117,7 @@ private slots:
     void init() {
         messages_ = std::make_unique<platform::MessageBox::Recorder>();
         window_ = std::make_unique<FrmTwin>();
+        drive(window_.get());
         window_->frmTwinLoad();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -193,11 +173,7 @@ private slots:
         for (const char* name : {"cmbHoek", "cmbHoek2"}) {
             QComboBox* box = combo(name);
             QCOMPARE(box->currentText(), QString());
-            QStringList items;
-            for (int i = 0; i < box->count(); ++i) {
-                items << box->itemText(i);
-            }
-            QCOMPARE(items, angles);
+            QCOMPARE(itemsOf(box), angles);
         }
         for (const char* name : {"cmb1000", "cmb500", "cmb250"}) {
             QComboBox* box = combo(name);
