@@ -12,16 +12,16 @@ namespace common {
 
 namespace {
 
-QWidget* createControl(const ControlSpec& spec, QWidget* window) {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+QWidget* createControl(const ControlSpec& entry, QWidget* window) {
+    const QString text = QString::fromUtf8(entry.text);
+    switch (entry.kind) {
     case ControlKind::Label:
     case ControlKind::NoteLabel: {
         auto* label = new QLabel(text, window);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (spec.kind == ControlKind::NoteLabel) {
+        if (entry.kind == ControlKind::NoteLabel) {
             QFont font(QStringLiteral("Times New Roman"));
             font.setPointSizeF(8.25);
             font.setWeight(QFont::Normal);
@@ -37,7 +37,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* window) {
     case ControlKind::TextBox:
     case ControlKind::OutputBox: {
         auto* edit = new QLineEdit(text, window);
-        edit->setReadOnly(spec.kind == ControlKind::OutputBox);
+        edit->setReadOnly(entry.kind == ControlKind::OutputBox);
         return edit;
     }
     case ControlKind::Button: {
@@ -66,13 +66,13 @@ void buildForm(QWidget* window, const FormSpec& form) {
     window->setWindowTitle(QString::fromUtf8(form.caption));
     window->setFixedSize(twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
 
-    for (const ControlSpec& spec : form.controls) {
-        QWidget* control = createControl(spec, window);
-        control->setObjectName(QString::fromUtf8(spec.name));
+    for (const ControlSpec& entry : form.controls) {
+        QWidget* control = createControl(entry, window);
+        control->setObjectName(QString::fromUtf8(entry.name));
         // A line is one pixel high whatever its table height.
-        const int height = spec.kind == ControlKind::Line ? 1 : twipsToPixels(spec.height);
-        control->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top),
-                             twipsToPixels(spec.width), height);
+        const int height = entry.kind == ControlKind::Line ? 1 : twipsToPixels(entry.height);
+        control->setGeometry(twipsToPixels(entry.left), twipsToPixels(entry.top),
+                             twipsToPixels(entry.width), height);
     }
 
     QWidget* previous = nullptr;
