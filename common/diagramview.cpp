@@ -6,14 +6,19 @@
 namespace common {
 
 DiagramView::DiagramView(const QString& resource, QWidget* parent)
-    : QWidget(parent), renderer_(resource) {
+    : QWidget(parent), resource_(resource) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
+DiagramView::~DiagramView() = default;
+
 void DiagramView::paintEvent(QPaintEvent*) {
+    if (!renderer_) {
+        renderer_ = std::make_unique<QSvgRenderer>(resource_);
+    }
     QPainter painter(this);
     painter.setClipRect(rect());
-    renderer_.render(&painter, QRectF(QPointF(0, 0), QSizeF(renderer_.defaultSize())));
+    renderer_->render(&painter, QRectF(QPointF(0, 0), QSizeF(renderer_->defaultSize())));
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
