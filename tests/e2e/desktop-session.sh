@@ -35,8 +35,17 @@ fi
 work=$(mktemp -d)
 xvfb_pid=""
 started_cups=0
+added_printer=0
+previous_default=""
 
 cleanup() {
+    # Leave the print server's printers as they were found.
+    if [ "$added_printer" -eq 1 ]; then
+        as_root lpadmin -x PDF 2>/dev/null || true
+    fi
+    if [ -n "$previous_default" ] && [ "$previous_default" != "PDF" ]; then
+        as_root lpadmin -d "$previous_default" 2>/dev/null || true
+    fi
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -70,9 +79,11 @@ if [ "$with_printer" -eq 1 ]; then
             exit 1
         fi
     fi
+    previous_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
     if ! lpstat -p PDF >/dev/null 2>&1; then
         as_root lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
             2>/dev/null
+        added_printer=1
     fi
     as_root lpadmin -d PDF
     home=$(getent passwd "$(id -un)" | cut -d: -f6)

@@ -12,9 +12,11 @@ binary=$1
 # leaves behind shows.
 report_tmp=$(mktemp -d)
 earlier=$(mktemp)
+pdf=""
 cleanup() {
     stop_program
     rm -rf "$report_tmp" "$earlier"
+    [ -z "$pdf" ] || rm -f "$pdf"
 }
 trap cleanup EXIT
 mkdir -p "$PDF_OUTPUT_DIR"
@@ -28,7 +30,6 @@ click_control 1680 1560 1575 495 # cmdBereken
 expect_box 1013 4320 3720 1335 375 # txtHoogte
 click_control 4200 1560 975 495 # cmdTest
 
-pdf=""
 new_pdf_complete() {
     local name
     name=$(ls -1 "$PDF_OUTPUT_DIR" | sort | comm -13 "$earlier" - | grep '\.pdf$' | head -n 1)
