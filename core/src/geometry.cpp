@@ -85,10 +85,14 @@ std::optional<SectionOffsets> offsetsFromSections(const SystemProfile& profile, 
     const double sloped = (((c1000 + c500) + c250) + bend.a) + bend.b;
 
     const double r = angleDegrees * degreeFactor;
+    // Taken side by side so that the compiler may share one argument
+    // reduction between them; each value is the same as on its own.
+    const double cosR = std::cos(r);
+    const double sinR = std::sin(r);
     // Here the bend terms enter before the rounding, unlike mode 1.
     SectionOffsets result;
-    result.vertical = roundHalfEven(addVerticalTerms(sloped * std::cos(r), profile, bend));
-    result.horizontal = roundHalfEven(sloped * std::sin(r));
+    result.vertical = roundHalfEven(addVerticalTerms(sloped * cosR, profile, bend));
+    result.horizontal = roundHalfEven(sloped * sinR);
     if (!allFinite({result.horizontal, result.vertical})) {
         return std::nullopt;
     }
