@@ -41,7 +41,7 @@ QString wholeNumberText(double value) {
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(const FormSpec& form, const offsetcore::SystemProfile& profile,
+CalculatorWindow::CalculatorWindow(const FormTable& form, const offsetcore::SystemProfile& profile,
                                    QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),

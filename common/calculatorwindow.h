@@ -10,7 +10,7 @@
 // the core and only then writes the output boxes and replaces heldBend. So
 // after any message, nothing in the window has changed.
 
-#include "common/formspec.h"
+#include "common/formtable.h"
 #include "offsetcore/geometry.h"
 #include "offsetcore/tables.h"
 
@@ -47,7 +47,7 @@ public:
 
 protected:
     // The profile is the flue system every calculation of the window uses.
-    CalculatorWindow(const FormSpec& form, const offsetcore::SystemProfile& profile,
+    CalculatorWindow(const FormTable& form, const offsetcore::SystemProfile& profile,
                      QWidget* parent = nullptr);
 
     template <typename T> T* control(const char* name) const {

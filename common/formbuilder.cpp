@@ -12,7 +12,7 @@ namespace common {
 
 namespace {
 
-QWidget* createControl(const ControlSpec& entry, QWidget* window) {
+QWidget* createControl(const ControlEntry& entry, QWidget* window) {
     const QString text = QString::fromUtf8(entry.text);
     switch (entry.kind) {
     case ControlKind::Label:
@@ -61,12 +61,12 @@ QWidget* createControl(const ControlSpec& entry, QWidget* window) {
 
 } // namespace
 
-void buildForm(QWidget* window, const FormSpec& form) {
+void buildForm(QWidget* window, const FormTable& form) {
     window->setObjectName(QString::fromUtf8(form.name));
     window->setWindowTitle(QString::fromUtf8(form.caption));
     window->setFixedSize(twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
 
-    for (const ControlSpec& entry : form.controls) {
+    for (const ControlEntry& entry : form.controls) {
         QWidget* control = createControl(entry, window);
         control->setObjectName(QString::fromUtf8(entry.name));
         // A line is one pixel high whatever its table height.

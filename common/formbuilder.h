@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/formspec.h"
+#include "common/formtable.h"
 
 class QWidget;
 
@@ -8,6 +8,6 @@ namespace common {
 
 // Creates every control of the table as a child of window, with its name as
 // object name and its place converted from twips, then applies the tab order.
-void buildForm(QWidget* window, const FormSpec& form);
+void buildForm(QWidget* window, const FormTable& form);
 
 } // namespace common

@@ -5,8 +5,8 @@
 
 namespace {
 
+using common::ControlEntry;
 using common::ControlKind;
-using common::ControlSpec;
 namespace prompts = common::prompts;
 
 // What only this window says.
@@ -17,7 +17,7 @@ constexpr char enterValues[] = "Voer waarden in";
 // The print check has always been titled with a capital O.
 constexpr char printCheckTitle[] = "Let Op!";
 
-constexpr ControlSpec controls[] = {
+constexpr ControlEntry controls[] = {
     {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
     {"cmbHoek", ControlKind::ComboBox, "", 1680, 240, 1455, 315},
     {"Label2", ControlKind::Label, "Diameter in mm: ", 120, 840, 1455, 255},
@@ -67,7 +67,7 @@ constexpr const char* tabOrder[] = {
     "cmdBereken2",      "Picture1", "cmdPrinten",  "cmdAfsluiten",
 };
 
-constexpr common::FormSpec form{
+constexpr common::FormTable form{
     "frmSolo", "Kestravon Versleping Enkelwandig", 11250, 9405, controls, tabOrder,
 };
 

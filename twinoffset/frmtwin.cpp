@@ -8,13 +8,13 @@
 
 namespace {
 
+using common::ControlEntry;
 using common::ControlKind;
-using common::ControlSpec;
 namespace prompts = common::prompts;
 
 constexpr char reportNotMade[] = "Rapport kon niet worden gemaakt";
 
-constexpr ControlSpec controls[] = {
+constexpr ControlEntry controls[] = {
     {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
     {"cmbHoek", ControlKind::ComboBox, "", 1680, 240, 1455, 315},
     {"Label3", ControlKind::Label, "Lengte horizontale- versleping in mm:", 120, 840, 1455, 615},
@@ -58,7 +58,7 @@ constexpr const char* tabOrder[] = {
     "txtVerVerticaal",  "cmdBereken2", "Picture1", "cmdTest",
 };
 
-constexpr common::FormSpec form{
+constexpr common::FormTable form{
     "frmTwin", "Versleping Kestravon Concentrisch 100/150", 11250, 9405, controls, tabOrder,
 };
 

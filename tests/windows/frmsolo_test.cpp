@@ -299,19 +299,8 @@ private slots:
     // ---- what a person sees ---------------------------------------------
 
     void windowIsFixedCentredWithCloseButtonOnly() {
-        QCOMPARE(window_->objectName(), QStringLiteral("frmSolo"));
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Kestravon Versleping Enkelwandig"));
-        QCOMPARE(window_->size(), QSize(750, 627));
-        QCOMPARE(window_->minimumSize(), window_->maximumSize());
-        const Qt::WindowFlags flags = window_->windowFlags();
-        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
-        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-        QVERIFY(!window_->windowIcon().pixmap(16, 16).isNull());
-        const QPoint offCentre =
-            window_->geometry().center() - window_->screen()->availableGeometry().center();
-        QVERIFY(offCentre.manhattanLength() <= 2);
+        layoutcheck::verifyWindowFrame(window_.get(), "frmSolo",
+                                       "Kestravon Versleping Enkelwandig");
     }
 
     void controlsMatchTheDesign() {

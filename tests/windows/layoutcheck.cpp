@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 
@@ -95,6 +96,22 @@ void verifyLayout(QWidget* window, std::span<const Expected> table) {
                      qPrintable(child->objectName() + " is not in the table"));
         }
     }
+}
+
+void verifyWindowFrame(QWidget* window, const char* name, const char* caption) {
+    QCOMPARE(window->objectName(), QString::fromUtf8(name));
+    QCOMPARE(window->windowTitle(), QString::fromUtf8(caption));
+    QCOMPARE(window->size(), QSize(750, 627));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    const Qt::WindowFlags flags = window->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!window->windowIcon().pixmap(16, 16).isNull());
+    const QPoint offCentre =
+        window->geometry().center() - window->screen()->availableGeometry().center();
+    QVERIFY(offCentre.manhattanLength() <= 2);
 }
 
 void verifyTabOrder(QWidget* window, std::span<const char* const> order) {

@@ -24,6 +24,11 @@ struct Expected {
 // when the window has a named control the table does not list.
 void verifyLayout(QWidget* window, std::span<const Expected> table);
 
+// The window as a whole: object name, caption, a fixed client area of
+// 750 x 627 pixels, a title bar with the close button only, an icon for the
+// title bar, and centred on its screen.
+void verifyWindowFrame(QWidget* window, const char* name, const char* caption);
+
 // Presses Tab from the first name and checks that the focus visits the rest
 // in order and comes back to the first.
 void verifyTabOrder(QWidget* window, std::span<const char* const> order);

@@ -18,7 +18,7 @@ enum class ControlKind {
     Line,    // horizontal line from (left, top), width long
 };
 
-struct ControlSpec {
+struct ControlEntry {
     const char* name;
     ControlKind kind;
     const char* text;
@@ -28,12 +28,12 @@ struct ControlSpec {
     int height;
 };
 
-struct FormSpec {
+struct FormTable {
     const char* name;
     const char* caption;
     int clientWidth;  // twips
     int clientHeight; // twips
-    std::span<const ControlSpec> controls;
+    std::span<const ControlEntry> controls;
     std::span<const char* const> tabOrder;
 };
 
