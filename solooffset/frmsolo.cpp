@@ -14,7 +14,7 @@ constexpr char enterDiameter[] = "Diameter invoeren";
 constexpr char diameterNotANumber[] = "Diameter is geen geldig getal";
 constexpr char noBendForAngleAndDiameter[] = "Geen bochtmaten voor deze hoek en diameter";
 constexpr char enterValues[] = "Voer waarden in";
-// The print check has always been titled with a capital O.
+// The print check alone is titled with a capital O.
 constexpr char printCheckTitle[] = "Let Op!";
 
 constexpr ControlEntry controls[] = {
