@@ -56,9 +56,6 @@ double roundHalfEven(double value) {
 
 std::optional<OffsetLengths> lengthsFromOffset(const SystemProfile& profile, double angleDegrees,
                                                double horizontalOffset, BendDimensions bend) {
-    if (!allFinite({angleDegrees, horizontalOffset, bend.a, bend.b})) {
-        return std::nullopt;
-    }
     const double r = angleDegrees * degreeFactor;
     const double roundedLength = roundHalfEven(horizontalOffset / std::sin(r));
     // The vertical comes from the offset and the tangent, not from the length.
@@ -67,6 +64,7 @@ std::optional<OffsetLengths> lengthsFromOffset(const SystemProfile& profile, dou
     OffsetLengths result;
     result.length = (roundedLength - bend.a) - bend.b;
     result.vertical = addVerticalTerms(roundedVertical, profile, bend);
+    // An infinite or NaN input reaches both results, so they alone decide.
     if (!allFinite({result.length, result.vertical})) {
         return std::nullopt;
     }
@@ -76,7 +74,9 @@ std::optional<OffsetLengths> lengthsFromOffset(const SystemProfile& profile, dou
 
 std::optional<SectionOffsets> offsetsFromSections(const SystemProfile& profile, double angleDegrees,
                                                   SectionCounts counts, BendDimensions bend) {
-    if (!allFinite({angleDegrees, counts.n1000, counts.n500, counts.n250, bend.a, bend.b})) {
+    // A count that is not finite would otherwise pass for "nothing" below;
+    // the angle and the bend reach the results and are judged there.
+    if (!allFinite({counts.n1000, counts.n500, counts.n250})) {
         return std::nullopt;
     }
     const double c1000 = sectionContribution(counts.n1000, profile.sections[0]);
