@@ -100,6 +100,17 @@ void CalculatorWindow::warn(const char* prompt, const char* title) {
     platform::MessageBox::show(this, QString::fromUtf8(prompt), QString::fromUtf8(title));
 }
 
+void CalculatorWindow::showPrintStatus(platform::PrintStatus status) {
+    switch (status) {
+    case platform::PrintStatus::Printed:
+        return;
+    case platform::PrintStatus::NoPrinter:
+        return warn(prompts::noPrinter);
+    case platform::PrintStatus::Failed:
+        return warn(prompts::printFailed);
+    }
+}
+
 std::optional<double> CalculatorWindow::readNumber(const QString& text, const char* problem) {
     const QByteArray separator = locale().decimalPoint().toUtf8();
     const QByteArray utf8 = text.toUtf8();

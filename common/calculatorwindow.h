@@ -13,6 +13,7 @@
 #include "common/formtable.h"
 #include "offsetcore/geometry.h"
 #include "offsetcore/tables.h"
+#include "platform/printer.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,6 +64,8 @@ protected:
     void showAndFocus();
 
     void warn(const char* prompt, const char* title = prompts::title);
+    // Tells the user when a print did not go out; a printed job says nothing.
+    void showPrintStatus(platform::PrintStatus status);
     // The text as a number, or a message naming the value and no number.
     std::optional<double> readNumber(const QString& text, const char* problem);
     std::optional<offsetcore::SectionCounts> readCounts();

@@ -184,14 +184,7 @@ void FrmSolo::cmdPrintenClicked() {
     if (!lengthsShown && !offsetsShown) {
         return warn(enterValues, printCheckTitle);
     }
-    switch (platform::printWindow(this)) {
-    case platform::PrintStatus::Printed:
-        return;
-    case platform::PrintStatus::NoPrinter:
-        return warn(prompts::noPrinter);
-    case platform::PrintStatus::Failed:
-        return warn(prompts::printFailed);
-    }
+    showPrintStatus(platform::printWindow(this));
 }
 
 void FrmSolo::cmdAfsluitenClicked() {

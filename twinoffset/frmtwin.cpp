@@ -118,38 +118,25 @@ void FrmTwin::cmdBereken2Clicked() {
 }
 
 void FrmTwin::cmdTestClicked() {
-    switch (printReport()) {
-    case ReportResult::Printed:
-        return;
-    case ReportResult::FileFailed:
+    const std::optional<platform::PrintStatus> printed = printReport();
+    if (!printed) {
         return warn(reportNotMade);
-    case ReportResult::NoPrinter:
-        return warn(prompts::noPrinter);
-    case ReportResult::PrintFailed:
-        return warn(prompts::printFailed);
     }
+    showPrintStatus(*printed);
 }
 
 // The file lives only inside this function, so it is gone before any
 // message about it is shown.
-FrmTwin::ReportResult FrmTwin::printReport() const {
+std::optional<platform::PrintStatus> FrmTwin::printReport() const {
     platform::ReportFile file;
     if (!file.create() || !file.write(twinoffset::composeReport(reportFields()))) {
-        return ReportResult::FileFailed;
+        return std::nullopt;
     }
     const std::optional<QByteArray> report = LeesBestand(file.path());
     if (!report) {
-        return ReportResult::FileFailed;
+        return std::nullopt;
     }
-    switch (platform::printText(QString::fromLocal8Bit(*report), QStringLiteral("Courier"), 14.0)) {
-    case platform::PrintStatus::Printed:
-        return ReportResult::Printed;
-    case platform::PrintStatus::NoPrinter:
-        return ReportResult::NoPrinter;
-    case platform::PrintStatus::Failed:
-        return ReportResult::PrintFailed;
-    }
-    return ReportResult::PrintFailed;
+    return platform::printText(QString::fromLocal8Bit(*report), QStringLiteral("Courier"), 14.0);
 }
 
 twinoffset::ReportFields FrmTwin::reportFields() const {

@@ -33,8 +33,8 @@ private:
     void cmdBereken2Clicked();
     void cmdTestClicked();
 
-    enum class ReportResult { Printed, FileFailed, NoPrinter, PrintFailed };
-    ReportResult printReport() const;
+    // How the print went; nothing when the report file could not be made.
+    std::optional<platform::PrintStatus> printReport() const;
     twinoffset::ReportFields reportFields() const;
     // The whole content of the normal file at the path; nothing when there
     // is none or it cannot be read.
