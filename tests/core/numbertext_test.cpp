@@ -3,7 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
 #include <string>
+#include <vector>
+
+#if OFFSET_HAVE_FLOAT_TO_CHARS
+#include <charconv>
+#endif
 
 namespace {
 
@@ -133,5 +141,58 @@ TEST(FormatWholeNumber, WholeNumbersBelow1e15SurviveTextAndBack) {
         EXPECT_EQ(text.find_first_not_of("-0123456789"), std::string::npos) << text;
     }
 }
+
+#if OFFSET_HAVE_FLOAT_TO_CHARS
+// Where the C++ library writes doubles itself, it is the reference: whole
+// numbers in full, anything else in its shortest form. The sweep covers every
+// binary exponent, the edges of the exact 64-bit range and random bit
+// patterns.
+TEST(FormatWholeNumber, WritesWhatTheLibraryWrites) {
+    const auto reference = [](double value) {
+        char buffer[400];
+        const bool whole = std::isfinite(value) && std::trunc(value) == value;
+        const auto result =
+            whole ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0)
+                  : std::to_chars(buffer, buffer + sizeof buffer, value);
+        return std::string(buffer, result.ptr);
+    };
+    std::vector<double> values{0.5,
+                               -0.25,
+                               0.1,
+                               1e-5,
+                               0.0001,
+                               123.456,
+                               1e15 + 0.5,
+                               4503599627370495.5,
+                               9007199254740991.0,
+                               9007199254740992.0,
+                               9007199254740994.0,
+                               -18014398509481988.0,
+                               5e-324,
+                               2.2250738585072014e-308,
+                               HUGE_VAL,
+                               -HUGE_VAL};
+    for (int exponent = -1074; exponent <= 1023; ++exponent) {
+        values.push_back(std::ldexp(1.0, exponent));
+        values.push_back(std::nextafter(std::ldexp(1.0, exponent), 0.0));
+        values.push_back(-std::ldexp(3.0, exponent - 1));
+    }
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 10000; ++i) {
+        const std::uint64_t bits = random();
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        if (!std::isnan(value)) {
+            values.push_back(value);
+        }
+        values.push_back(std::ldexp(static_cast<double>(random() >> 11), -52 + i % 60));
+    }
+    for (const double value : values) {
+        if (value != 0) {
+            EXPECT_EQ(formatWholeNumber(value), reference(value)) << std::hexfloat << value;
+        }
+    }
+}
+#endif
 
 } // namespace
