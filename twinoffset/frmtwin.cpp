@@ -129,7 +129,12 @@ void FrmTwin::cmdTestClicked() {
 // message about it is shown.
 std::optional<platform::PrintStatus> FrmTwin::printReport() const {
     platform::ReportFile file;
-    if (!file.create() || !file.write(twinoffset::composeReport(reportFields()))) {
+    // The system's 8-bit encoding (the ANSI code page on Windows, UTF-8
+    // elsewhere) is also how the file is read back; a typed character that a
+    // Windows code page lacks is written as "?".
+    const QByteArray text =
+        QString::fromStdString(offsetcore::composeReport(reportFields())).toLocal8Bit();
+    if (!file.create() || !file.write(text)) {
         return std::nullopt;
     }
     const std::optional<QByteArray> report = LeesBestand(file.path());
@@ -139,15 +144,17 @@ std::optional<platform::PrintStatus> FrmTwin::printReport() const {
     return platform::printText(QString::fromLocal8Bit(*report), QStringLiteral("Courier"), 14.0);
 }
 
-twinoffset::ReportFields FrmTwin::reportFields() const {
-    const auto caption = [this](const char* label) { return control<QLabel>(label)->text(); };
+offsetcore::ReportFields FrmTwin::reportFields() const {
+    const auto caption = [this](const char* label) {
+        return control<QLabel>(label)->text().toStdString();
+    };
     return {
-        .angle = {caption("Label1"), cmbHoek->currentText()},
-        .offset = {caption("Label3"), txtHorVersleping->text()},
-        .a = {QStringLiteral("A:"), txtA->text()},
-        .b = {QStringLiteral("B:"), txtB->text()},
-        .length = {caption("Label4"), txtLengte->text()},
-        .vertical = {caption("Label5"), txtHoogte->text()},
+        .angle = {caption("Label1"), cmbHoek->currentText().toStdString()},
+        .offset = {caption("Label3"), txtHorVersleping->text().toStdString()},
+        .a = {"A:", txtA->text().toStdString()},
+        .b = {"B:", txtB->text().toStdString()},
+        .length = {caption("Label4"), txtLengte->text().toStdString()},
+        .vertical = {caption("Label5"), txtHoogte->text().toStdString()},
     };
 }
 

@@ -7,13 +7,13 @@
 // text: both calculations read their angle box at the click.
 //
 // Test prints what mode 1 shows, as it stands: the captions and the texts of
-// the boxes are composed into the report (twinoffset/report.h), written to a
-// new temporary file of this click's own, read back whole (LeesBestand) and
-// printed on the default printer in Courier 14. The first step that fails is
+// the boxes are composed into the report (offsetcore/report.h), written in
+// the system's 8-bit encoding to a new temporary file of this click's own,
+// read back whole (LeesBestand) and printed on the default printer in Courier 14. The first step that fails is
 // shown and ends the click; the file goes however the click ends.
 
 #include "common/calculatorwindow.h"
-#include "twinoffset/report.h"
+#include "offsetcore/report.h"
 
 #include <QByteArray>
 
@@ -35,7 +35,7 @@ private:
 
     // How the print went; nothing when the report file could not be made.
     std::optional<platform::PrintStatus> printReport() const;
-    twinoffset::ReportFields reportFields() const;
+    offsetcore::ReportFields reportFields() const;
     // The whole content of the normal file at the path; nothing when there
     // is none or it cannot be read.
     static std::optional<QByteArray> LeesBestand(const QString& path);
