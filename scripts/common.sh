@@ -7,7 +7,7 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages the programs need to build and run.
 build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev
-                libgtest-dev fonts-liberation2 fonts-dejavu-core)
+                libgtest-dev libfast-float-dev fonts-liberation2 fonts-dejavu-core)
 # What the tests need besides: an X server, a driver for it, a print server
 # with a PDF printer and the tools that read its output.
 test_packages=(xvfb xauth x11-utils xdotool xclip poppler-utils
