@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#if OFFSET_HAVE_FLOAT_TO_CHARS
+#if OFFSET_HAVE_FLOAT_TO_CHARS || OFFSET_HAVE_FLOAT_FROM_CHARS
 #include <charconv>
 #endif
 
@@ -99,6 +99,38 @@ INSTANTIATE_TEST_SUITE_P(
         RefuseCase{"OverflowWithFraction", "9" + std::string(309, '9') + ",5", ","},
         RefuseCase{"NoSeparatorGiven", "5", ""}),
     [](const auto& row) { return row.param.name; });
+
+#if OFFSET_HAVE_FLOAT_FROM_CHARS
+// Where the C++ library reads doubles itself, parseNumber gives the very same
+// double for seeded random decimals: short and long, tiny and near the
+// halfway points between doubles.
+TEST(ParseNumber, ReadsWhatTheLibraryReads) {
+    std::mt19937_64 random(20261207);
+    const auto digits = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i) {
+            text += static_cast<char>('0' + random() % 10);
+        }
+        return text;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string whole = i % 7 == 0 ? "0" : digits(1 + random() % 25);
+        const std::string fraction = (i % 7 == 0 ? std::string(random() % 330, '0') : "") +
+                                     digits(random() % 40);
+        const std::string plain = whole + "." + fraction;
+        double expected = 0;
+        const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(),
+                                                  expected, std::chars_format::fixed);
+        ASSERT_EQ(end, plain.data() + plain.size());
+        if (error == std::errc::result_out_of_range) {
+            expected = 0; // below the smallest double
+        }
+        const auto value = parseNumber(whole + "," + fraction, ",");
+        ASSERT_TRUE(value.has_value()) << plain;
+        EXPECT_EQ(*value, expected) << plain;
+    }
+}
+#endif
 
 // ---- writing ----------------------------------------------------------------
 
