@@ -6,10 +6,10 @@
 //
 // Offsets stay within 1e7 mm (10 km) and sloped lengths within about 2e6 mm.
 // musl's libm (WebAssembly) and glibc's part in the last bit of sin 15 deg
-// (0x1.0907dc1439915p-2, correctly rounded, against glibc's ...916p-2); a
-// rounded length first comes out different at an offset of 235,289,950 mm,
-// a horizontal offset at a sloped length of 516,335,850 mm. No offset with
-// two decimals up to 1 km, nor with four up to 10 m, is affected.
+// (0x1.0907dc1439915p-2, correctly rounded, against glibc's ...916p-2). A
+// rounded length first comes out different at a whole offset of 25,799,691
+// mm, a horizontal offset at a whole sloped length of 371,476,653 mm; no
+// offset with two decimals up to 1 km, nor with four up to 10 m, is affected.
 import {spawnSync} from 'node:child_process';
 import {fileURLToPath} from 'node:url';
 import {dirname, join} from 'node:path';
