@@ -3,13 +3,14 @@
 # compared with the native core over a large grid of queries under Node.
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
-# Node itself comes with the machine (see README); Debian's nodejs and npm
-# packages would clash with it.
+# emscripten brings Debian's nodejs where the machine has no Node yet; we
+# never ask for nodejs or npm by name, which would clash with a Node.js the
+# machine already has from elsewhere.
+ensure_packages emscripten node-acorn
 if ! command -v node >/dev/null; then
     echo "node is missing: the WebAssembly core cannot be checked" >&2
     exit 1
 fi
-ensure_packages emscripten node-acorn
 build_preset web
 build_preset dev # its core_answers is the native side
 cd "$repo_root"
