@@ -1,0 +1,129 @@
+// What every browser test needs: Debian's Chromium driven by playwright-core
+// (never a downloaded browser), the assembled site served over HTTP on a free
+// port of localhost, and a driver that works a tab as a person would.
+
+import { after, before } from 'node:test';
+import { chromium } from 'playwright-core';
+import { serve } from '../../scripts/serve-web.mjs';
+
+export const site = process.env.OFFSET_WEB_SITE;
+if (!site) {
+    throw new Error('OFFSET_WEB_SITE must name the assembled site folder');
+}
+
+export const viewports = {
+    phone: { viewport: { width: 360, height: 740 }, isMobile: true, hasTouch: true },
+    desktop: { viewport: { width: 1280, height: 800 } },
+};
+
+export const state = {};
+
+// One browser and one server for the whole file. Playwright starts the
+// browser with a fresh profile of its own in a temporary folder.
+export function useBrowser() {
+    before(async () => {
+        state.browser = await chromium.launch({
+            executablePath: '/usr/bin/chromium',
+            args: ['--no-sandbox', '--headless', '--disable-gpu', '--no-first-run',
+                '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+        });
+        state.server = await serve(site, 0);
+        state.base = `http://127.0.0.1:${state.server.address().port}/`;
+    });
+    after(async () => {
+        await state.browser?.close();
+        await new Promise((done) => state.server ? state.server.close(done) : done());
+    });
+}
+
+// A tab of the app, opened in a new context, ready to calculate.
+// The service worker only where a test asks for it: it has tests of its own.
+export async function openApp(kind, { locale = 'nl-NL', fragment = '', base = state.base,
+    serviceWorkers = 'block' } = {}) {
+    const context = await state.browser.newContext({ ...viewports[kind], locale, serviceWorkers });
+    const page = await context.newPage();
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error));
+    await page.goto(base + fragment);
+    await page.waitForSelector('body[data-state="ready"]');
+    return new Tab(page, kind, errors);
+}
+
+export class Tab {
+    constructor(page, kind, errors) {
+        this.page = page;
+        this.touch = kind === 'phone';
+        this.errors = errors;
+        this.prefix = 'twin';
+    }
+
+    async close() {
+        await this.page.context().close();
+        if (this.errors.length) {
+            throw this.errors[0];
+        }
+    }
+
+    async show(prefix) {
+        this.prefix = prefix;
+        await this.press(`#tab-${prefix}`);
+    }
+
+    control(name) {
+        return this.page.locator(`#${this.prefix}-${name}`);
+    }
+
+    // A tap on a phone, a click elsewhere.
+    async press(selector) {
+        const target = this.page.locator(selector);
+        await (this.touch ? target.tap() : target.click());
+    }
+
+    async click(name) {
+        await this.press(`#${this.prefix}-${name}`);
+    }
+
+    async pick(name, item) {
+        await this.control(name).selectOption(item);
+    }
+
+    async type(name, text) {
+        await this.control(name).fill(text);
+    }
+
+    async values(names) {
+        const ids = names.map((name) => `${this.prefix}-${name}`);
+        return this.page.evaluate((list) => list.map((id) => document.getElementById(id).value),
+            ids);
+    }
+
+    async items(name) {
+        return this.control(name).locator('option').allTextContents();
+    }
+
+    async held() {
+        return this.page.evaluate((prefix) => window.offsetApp[prefix].heldBend, this.prefix);
+    }
+
+    // Everything a person can see or change on both tabs, and what each tab
+    // holds, to tell that nothing changed.
+    async snapshot() {
+        return this.page.evaluate(() => ({
+            values: [...document.querySelectorAll('select, input, output')]
+                .map((box) => `${box.id}=${box.value}|${box.disabled ?? ''}`),
+            options: [...document.querySelectorAll('select')]
+                .map((box) => [...box.options].map((option) => option.value).join(',')),
+            held: [window.offsetApp.twin.heldBend, window.offsetApp.solo.heldBend],
+            picked: window.offsetApp.solo.pickedAngle,
+        }));
+    }
+
+    // The message shown, as [title, prompt]; none: null.
+    async message() {
+        const dialog = this.page.locator('dialog#message');
+        if (!(await dialog.evaluate((box) => box.open))) {
+            return null;
+        }
+        return [await dialog.locator('h2').textContent(), await dialog.locator('p').textContent()];
+    }
+}
