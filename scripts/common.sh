@@ -8,6 +8,9 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Debian packages the programs need to build and run.
 build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev
                 libgtest-dev libfast-float-dev fonts-liberation2 fonts-dejavu-core)
+# The web edition: the core built by Debian's emscripten (whose optimizer
+# needs acorn), served and tested with Node, which comes with the machine.
+web_packages=(cmake ninja-build emscripten node-acorn libfast-float-dev)
 # What the tests need besides: an X server, a driver for it, a print server
 # with a PDF printer and the tools that read its output.
 test_packages=(xvfb xauth x11-utils xdotool xclip poppler-utils

@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Builds and starts a calculator: twinoffset (the default) or solooffset.
+# Builds and starts a calculator: twinoffset (the default) or solooffset;
+# or builds the web edition and serves it on http://localhost:8080 (web).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 program=${1:-twinoffset}
 case "$program" in
     twinoffset | solooffset) ;;
-    *) echo "Unknown program '$program': use twinoffset or solooffset." >&2; exit 2 ;;
+    web)
+        ensure_packages "${web_packages[@]}"
+        build_preset web
+        # Serves until Ctrl+C.
+        exec node "$repo_root/scripts/serve-web.mjs" "$repo_root/build/web/web/app/site" 8080
+        ;;
+    *) echo "Unknown program '$program': use twinoffset, solooffset or web." >&2; exit 2 ;;
 esac
 
 ensure_packages "${build_packages[@]}"
