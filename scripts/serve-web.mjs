@@ -90,4 +90,10 @@ if (import.meta.url === pathToFileURL(process.argv[1]).href) {
     const server = await serve(folder, Number(port), 'localhost');
     console.log(`Serving ${resolve(folder)} on http://localhost:${server.address().port}/`);
     console.log('Stop with Ctrl+C.');
+    for (const signal of ['SIGINT', 'SIGTERM']) {
+        process.on(signal, () => {
+            console.log('Stopped.');
+            process.exit(0);
+        });
+    }
 }
