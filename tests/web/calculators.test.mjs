@@ -122,6 +122,8 @@ for (const kind of ['phone', 'desktop']) {
                 assert.deepEqual(await tab.items('cmbHoek2'), ['', ...angles]);
                 assert.deepEqual(await tab.values(['cmbHoek', 'cmb1000', 'cmb500', 'cmb250',
                     ...lengths, ...offsets]), ['', '0', '0', '0', '', '', '', '', '', '']);
+                // Results are live regions: a screen reader announces each new one.
+                assert.equal(await tab.page.locator(`#${prefix}`).getByRole('status').count(), 6);
             }
             assert.deepEqual(await tab.items('cmbDiameter'), ['']);
             assert.ok(await tab.control('cmbDiameter').isDisabled());

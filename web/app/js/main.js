@@ -17,17 +17,13 @@ async function loadCore() {
 function fail() {
     status.textContent = 'De rekenmodule kon niet worden geladen, dus er kan niets worden '
         + 'berekend. Controleer de verbinding en laad de pagina opnieuw.';
+    status.hidden = false;
+    document.getElementById('app').hidden = true;
     document.body.dataset.state = 'failed';
 }
 
-async function start() {
-    let core;
-    try {
-        core = await loadCore();
-    } catch {
-        return fail();
-    }
-
+// Sets up both tabs on the core; shows them only when all went well.
+function setUp(core) {
     const counts = document.getElementById('sectionCounts');
     counts.replaceChildren(...core.sectionCountList().map((item) => new Option(item, item)));
 
@@ -41,10 +37,18 @@ async function start() {
     status.hidden = true;
     document.getElementById('app').hidden = false;
     (shown === 'solo' ? solo : twin).cmbHoek.focus();
-    document.body.dataset.state = 'ready';
-    performance.mark('offset-ready');
     // A handle for the browser tests and the benchmark: what each tab holds.
     window.offsetApp = Object.freeze({ twin, solo });
+}
+
+async function start() {
+    try {
+        setUp(await loadCore());
+    } catch {
+        return fail();
+    }
+    document.body.dataset.state = 'ready';
+    performance.mark('offset-ready');
 
     if ('serviceWorker' in navigator) {
         navigator.serviceWorker.register('sw.js').catch(() => {
