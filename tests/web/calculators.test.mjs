@@ -199,9 +199,18 @@ for (const kind of ['phone', 'desktop']) {
                 ['', '125', '150', '175', '200', '250', '300']);
             await tab.pick('cmbHoek2', '30');
             assert.equal((await tab.items('cmbDiameter2')).length, 10);
+            // Mode 1 calculates with the angle its diameters were offered for.
+            await tab.pick('cmbHoek', '30');
+            await tab.pick('cmbDiameter', '125');
+            await tab.type('txtHorVersleping', '500');
+            await tab.click('cmdBereken');
+            assert.equal(await tab.page.evaluate(() => window.offsetApp.solo.pickedAngle), '30');
+            assert.deepEqual(await tab.values(lengths), ['121', '71', '808', '1108']);
             // The blank entry is no angle: the list stays, the box asks for an angle.
             await tab.pick('cmbHoek', '');
-            assert.equal((await tab.items('cmbDiameter')).length, 7);
+            assert.equal((await tab.items('cmbDiameter')).length, 10);
+            await tab.click('cmdBereken');
+            assert.deepEqual(await tab.message(), ['Let op!', 'Hoek invoeren']);
             await tab.close();
         });
 

@@ -67,6 +67,10 @@ describe('printing', () => {
         await catchPrints(tab);
         await tab.click('cmdTest');
         assert.equal(await printCalls(tab), 1);
+        await tab.page.emulateMedia({ media: 'print' });
+        const fontSize = await tab.page.locator('#report').evaluate(
+            (report) => parseFloat(getComputedStyle(report).fontSize));
+        assert.ok(Math.abs(fontSize - (14 * 96) / 72) < 0.01, `report at ${fontSize} px`);
         const { text, pages, fonts } = await printed(tab);
         assert.equal(pages, 1);
         assert.match(text, /Kestravon Versleping Concentrisch systeem/);
