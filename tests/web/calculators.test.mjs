@@ -163,14 +163,27 @@ for (const kind of ['phone', 'desktop']) {
 
         it('shows each message, changes nothing, and gives the focus back', async () => {
             const tab = await openApp(kind);
+            // Results and a held pair on both tabs first, so that a change would show.
+            const good = {
+                twin: [['twin', '30', null, '500'], ['twin', '15', null, ['1', '1', '1']]],
+                solo: [['solo', '30', '300', '500'], ['solo', '15', '125', ['1', '1', '1']]],
+            };
+            for (const [first, second] of Object.values(good)) {
+                await mode1(tab, first);
+                await mode2(tab, second);
+            }
             for (const [index, [prefix, name, steps, button, prompt]] of messageCases.entries()) {
-                await tab.page.reload();
-                await tab.page.waitForSelector('body[data-state="ready"]');
-                // Results and a held pair on screen first, so that a change would show.
-                await mode1(tab, [prefix, '30', prefix === 'solo' ? '300' : null, '500']);
-                await mode2(tab, [prefix, '15', prefix === 'solo' ? '125' : null, ['1', '1', '1']]);
-                for (const [action, control, value] of steps) {
-                    await tab[action](control, value);
+                // The good inputs again, then this case's own.
+                const [[, angle, diameter, offset], [, angle2, diameter2, counts]] = good[prefix];
+                await tab.show(prefix);
+                const refill = [['pick', 'cmbHoek', angle], ['pick', 'cmbDiameter', diameter],
+                    ['type', 'txtHorVersleping', offset], ['pick', 'cmbHoek2', angle2],
+                    ['pick', 'cmbDiameter2', diameter2], ['type', 'cmb1000', counts[0]],
+                    ['type', 'cmb500', counts[1]], ['type', 'cmb250', counts[2]]];
+                for (const [action, control, value] of [...refill, ...steps]) {
+                    if (value !== null) {
+                        await tab[action](control, value);
+                    }
                 }
                 const before = await tab.snapshot();
                 await tab.click(button);
