@@ -5,6 +5,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 ensure_packages "${web_packages[@]}" chromium poppler-utils
+# The machine's own Node.js and npm (see README); Debian's npm would clash.
+if ! command -v npm >/dev/null; then
+    echo "npm is missing: the browser tests cannot install their tools" >&2
+    exit 1
+fi
 build_preset web
 
 cd "$repo_root/tests/web"
