@@ -5,10 +5,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 ensure_packages "${web_packages[@]}" chromium poppler-utils
-# The machine's own Node.js and npm (see README); Debian's npm would clash.
+# A Node.js from elsewhere (NodeSource's, say) brings its own npm, and
+# Debian's npm package would clash with it; only Debian's nodejs, which
+# emscripten pulls in where there was no Node, needs Debian's npm.
 if ! command -v npm >/dev/null; then
-    echo "npm is missing: the browser tests cannot install their tools" >&2
-    exit 1
+    ensure_packages npm
 fi
 build_preset web
 
