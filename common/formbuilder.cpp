@@ -1,5 +1,6 @@
 #include "common/formbuilder.h"
 
+#include "common/accessibility.h"
 #include "common/diagramview.h"
 #include "platform/pickcombobox.h"
 
@@ -91,6 +92,7 @@ void buildForm(QWidget* window, const FormTable& form) {
                              window->findChild<QWidget*>(QString::fromUtf8(form.tabOrder.front()),
                                                          Qt::FindDirectChildrenOnly));
     }
+    describeForScreenReaders(window);
 }
 
 } // namespace common

@@ -7,7 +7,8 @@ class QWidget;
 namespace common {
 
 // Creates every control of the table as a child of window, with its name as
-// object name and its place converted from twips, then applies the tab order.
+// object name and its place converted from twips, then applies the tab order
+// and the names a screen reader speaks (common/accessibility.h).
 void buildForm(QWidget* window, const FormTable& form);
 
 } // namespace common
