@@ -86,13 +86,16 @@ void CalculatorWindow::fillLists(offsetcore::ItemList angles) {
 }
 
 void CalculatorWindow::showAndFocus() {
+    // This window, or on a small screen the scrolling frame it sits in
+    // (common/screenfit.h).
+    QWidget* frame = window();
     const QScreen* screen =
-        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+        frame->screen() != nullptr ? frame->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
+        frame->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame->size(),
+                                               screen->availableGeometry()));
     }
-    show();
+    frame->show();
     cmbHoek->setFocus(Qt::OtherFocusReason);
 }
 

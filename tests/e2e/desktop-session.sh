@@ -5,6 +5,7 @@
 #
 #   desktop-session.sh [--printer] -- command [args...]
 #
+# DESKTOP_SCREEN sets the screen's size and depth (default 1280x1024x24).
 # The command sees DISPLAY and, with --printer, PDF_OUTPUT_DIR: the folder in
 # which the PDF printer leaves the jobs of this user.
 set -euo pipefail
@@ -60,7 +61,7 @@ trap cleanup EXIT
 
 # -displayfd picks a free display and reports it once the server accepts
 # clients; -noreset keeps it from resetting when one client leaves.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -screen 0 "${DESKTOP_SCREEN:-1280x1024x24}" -noreset -nolisten tcp 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 if ! wait_until 20 test -s "$work/display"; then
