@@ -111,15 +111,20 @@ void CalculatorWindow::showPrintStatus(platform::PrintStatus status) {
         return warn(prompts::noPrinter);
     case platform::PrintStatus::Failed:
         return warn(prompts::printFailed);
+    case platform::PrintStatus::NoAnswer:
+        return warn(prompts::printerNotAnswering);
     }
 }
 
-std::optional<double> CalculatorWindow::readNumber(const QString& text, const char* problem) {
+std::optional<double> CalculatorWindow::parseNumber(const QString& text) const {
     const QByteArray separator = locale().decimalPoint().toUtf8();
     const QByteArray utf8 = text.toUtf8();
-    const auto value =
-        offsetcore::parseNumber(std::string_view(utf8.data(), size_t(utf8.size())),
-                                std::string_view(separator.data(), size_t(separator.size())));
+    return offsetcore::parseNumber(std::string_view(utf8.data(), size_t(utf8.size())),
+                                   std::string_view(separator.data(), size_t(separator.size())));
+}
+
+std::optional<double> CalculatorWindow::readNumber(const QString& text, const char* problem) {
+    const auto value = parseNumber(text);
     if (!value) {
         warn(problem);
     }

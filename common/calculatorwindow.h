@@ -37,6 +37,7 @@ inline constexpr char countNotANumber[] = "Aantal secties is geen geldig getal";
 inline constexpr char resultTooLarge[] = "Uitkomst te groot";
 inline constexpr char noPrinter[] = "Geen printer beschikbaar";
 inline constexpr char printFailed[] = "Afdrukken mislukt";
+inline constexpr char printerNotAnswering[] = "Printer reageert niet";
 } // namespace prompts
 
 class CalculatorWindow : public QWidget {
@@ -66,7 +67,9 @@ protected:
     void warn(const char* prompt, const char* title = prompts::title);
     // Tells the user when a print did not go out; a printed job says nothing.
     void showPrintStatus(platform::PrintStatus status);
-    // The text as a number, or a message naming the value and no number.
+    // The text as a number, read with the locale's decimal separator.
+    std::optional<double> parseNumber(const QString& text) const;
+    // The same, or a message naming the value and no number.
     std::optional<double> readNumber(const QString& text, const char* problem);
     std::optional<offsetcore::SectionCounts> readCounts();
 

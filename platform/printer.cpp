@@ -1,8 +1,39 @@
 #include "platform/printer.h"
 
+#include <QEventLoop>
 #include <QPrinterInfo>
+#include <QTimer>
+
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <thread>
+
+#if defined(OFFSET_HAVE_CUPS) && QT_CONFIG(cups)
+#include <cups/cups.h>
+#endif
 
 namespace platform {
+
+struct PrinterRedirect::Gate {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+
+    void wait() {
+        std::unique_lock lock(mutex);
+        opened.wait(lock, [this] { return open; });
+    }
+    void release() {
+        {
+            const std::lock_guard lock(mutex);
+            open = true;
+        }
+        opened.notify_all();
+    }
+};
 
 PrinterRedirect* PrinterRedirect::current_ = nullptr;
 
@@ -11,53 +42,207 @@ PrinterRedirect::PrinterRedirect(const QString& pdfPath) : pdfPath_(pdfPath), pr
 }
 
 PrinterRedirect::PrinterRedirect(PrintStatus failure) : failure_(failure), previous_(current_) {
-    // A job that "prints" nowhere would leave its caller drawing on a closed
-    // painter; to print for real, redirect to a file.
     Q_ASSERT(failure != PrintStatus::Printed);
+    if (failure == PrintStatus::NoAnswer) {
+        silence_ = std::make_shared<Gate>();
+    }
+    current_ = this;
+}
+
+PrinterRedirect::PrinterRedirect(OutOfMemory) : outOfMemory_(true), previous_(current_) {
     current_ = this;
 }
 
 PrinterRedirect::~PrinterRedirect() {
+    // A job that is still waiting for an answer gets it now, and ends.
+    if (silence_) {
+        silence_->release();
+    }
     current_ = previous_;
 }
 
-PrintJob::PrintJob() {
-    // A fixed 300 dpi keeps a rendered window sharp on paper without
-    // building page images of hundreds of megabytes at a printer's 1200 dpi.
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setResolution(300);
-    if (PrinterRedirect* redirect = PrinterRedirect::current_;
-        redirect != nullptr && !redirect->pdfPath_.isEmpty()) {
-        printer_->setOutputFormat(QPrinter::PdfFormat);
-        printer_->setOutputFileName(redirect->pdfPath_);
+namespace {
+
+std::unique_ptr<QPrinter> printerFor(const QString& pdfPath) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setResolution(300);
+    if (!pdfPath.isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfPath);
     }
+    return printer;
 }
 
-PrintJob::~PrintJob() = default;
+// Whether the print system took the job that was just ended on this thread.
+// Qt hands the finished job to CUPS and drops its answer, so a printer that
+// refuses jobs would lose the print without a word; CUPS keeps the answer
+// for the thread that asked.
+bool lastJobTaken() {
+#if defined(OFFSET_HAVE_CUPS) && QT_CONFIG(cups)
+    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+#else
+    return true;
+#endif
+}
 
-PrintStatus PrintJob::begin(QPainter& painter) {
-    if (PrinterRedirect* redirect = PrinterRedirect::current_) {
-        ++redirect->jobsBegun_;
-        if (redirect->pdfPath_.isEmpty()) {
-            return redirect->failure_;
+// What a job takes along from the redirect in place when it began.
+struct Steering {
+    QString pdfPath;
+    bool outOfMemory = false;
+    std::shared_ptr<PrinterRedirect::Gate> silence;
+};
+
+// Between the caller and the print thread; each holds a share, so the
+// print thread can outlive the call.
+struct Exchange {
+    std::mutex mutex;
+    std::condition_variable drawingGiven;
+    QEventLoop* waiter = nullptr; // while the caller waits in it
+    std::optional<QSizeF> printable;
+    std::optional<PageDrawing> drawing; // an empty one cannot be drawn
+    bool abandoned = false;
+    std::optional<PrintStatus> status;
+
+    // With the mutex held.
+    void wakeCaller() {
+        if (waiter != nullptr) {
+            QMetaObject::invokeMethod(
+                waiter, [loop = waiter] { loop->quit(); }, Qt::QueuedConnection);
         }
-    } else if (QPrinterInfo::defaultPrinter().isNull()) {
-        // Without one, QPrinter quietly turns into a PDF writer with no file.
+    }
+};
+
+PrintStatus runJob(Exchange& exchange, const Steering& steering) {
+    if (steering.silence) {
+        steering.silence->wait();
+        return PrintStatus::NoAnswer;
+    }
+    if (steering.outOfMemory) {
+        throw std::bad_alloc();
+    }
+    // Without one, QPrinter quietly turns into a PDF writer with no file.
+    if (steering.pdfPath.isEmpty() && QPrinterInfo::defaultPrinter().isNull()) {
         return PrintStatus::NoPrinter;
     }
-    if (!painter.begin(printer_.get())) {
+    const std::unique_ptr<QPrinter> printer = printerFor(steering.pdfPath);
+    PageDrawing drawing;
+    {
+        std::unique_lock lock(exchange.mutex);
+        exchange.printable = printer->pageRect(QPrinter::DevicePixel).size();
+        exchange.wakeCaller();
+        exchange.drawingGiven.wait(lock, [&] { return exchange.drawing || exchange.abandoned; });
+        if (exchange.abandoned || !*exchange.drawing) {
+            return PrintStatus::Failed;
+        }
+        drawing = std::move(*exchange.drawing);
+    }
+    QPainter painter;
+    if (!painter.begin(printer.get())) {
+        return PrintStatus::Failed;
+    }
+    const bool drawn = drawing(*printer, painter);
+    // Ending the painter hands the job to the print system.
+    const bool ended = painter.end();
+    if (!drawn || !ended || printer->printerState() == QPrinter::Error ||
+        printer->printerState() == QPrinter::Aborted) {
+        return PrintStatus::Failed;
+    }
+    if (steering.pdfPath.isEmpty() && !lastJobTaken()) {
         return PrintStatus::Failed;
     }
     return PrintStatus::Printed;
 }
 
-PrintStatus PrintJob::finish(QPainter& painter) {
-    const bool ended = painter.end();
-    if (!ended || printer_->printerState() == QPrinter::Error ||
-        printer_->printerState() == QPrinter::Aborted) {
+void printThread(const std::shared_ptr<Exchange>& exchange, const Steering& steering) {
+    PrintStatus status = PrintStatus::Failed;
+    try {
+        status = runJob(*exchange, steering);
+    } catch (...) {
+        // Memory ran out, or the like: the job is lost, the program goes on.
+        status = PrintStatus::Failed;
+    }
+    const std::lock_guard lock(exchange->mutex);
+    exchange->status = status;
+    exchange->wakeCaller();
+}
+
+} // namespace
+
+std::unique_ptr<QPrinter> newPrinter() {
+    const PrinterRedirect* redirect = PrinterRedirect::current_;
+    return printerFor(redirect != nullptr ? redirect->pdfPath_ : QString());
+}
+
+PrintStatus print(const PagePreparation& prepare) {
+    Steering steering;
+    std::chrono::milliseconds limit = printAnswerLimit;
+    if (PrinterRedirect* redirect = PrinterRedirect::current_) {
+        ++redirect->jobsBegun_;
+        if (redirect->failure_ == PrintStatus::NoPrinter ||
+            redirect->failure_ == PrintStatus::Failed) {
+            return redirect->failure_;
+        }
+        steering = {redirect->pdfPath_, redirect->outOfMemory_, redirect->silence_};
+        limit = redirect->answerLimit_;
+    }
+
+    const auto exchange = std::make_shared<Exchange>();
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    exchange->waiter = &loop;
+    // From here on, what the print thread reports goes nowhere.
+    const auto abandon = [&exchange] {
+        const std::lock_guard lock(exchange->mutex);
+        exchange->abandoned = true;
+        exchange->waiter = nullptr;
+        exchange->drawingGiven.notify_all();
+    };
+    try {
+        std::thread(printThread, exchange, steering).detach();
+    } catch (const std::exception&) {
         return PrintStatus::Failed;
     }
-    return PrintStatus::Printed;
+    deadline.start(limit);
+
+    bool prepared = false;
+    for (;;) {
+        std::unique_lock lock(exchange->mutex);
+        if (exchange->status) {
+            exchange->waiter = nullptr;
+            return *exchange->status;
+        }
+        if (exchange->printable && !prepared) {
+            prepared = true;
+            const QSizeF printable = *exchange->printable;
+            lock.unlock();
+            PageDrawing drawing;
+            try {
+                drawing = prepare(printable);
+            } catch (const std::exception&) {
+                abandon();
+                return PrintStatus::Failed;
+            }
+            lock.lock();
+            exchange->drawing = std::move(drawing);
+            exchange->drawingGiven.notify_all();
+            continue;
+        }
+        lock.unlock();
+        // The timer fires only inside the loop, which it ends.
+        if (!deadline.isActive()) {
+            abandon();
+            return PrintStatus::NoAnswer;
+        }
+        // Ends when the print thread reports or the time is up, at once
+        // when the application is quitting.
+        if (loop.exec(QEventLoop::ExcludeUserInputEvents) != 0) {
+            abandon();
+            return PrintStatus::NoAnswer;
+        }
+    }
 }
 
 } // namespace platform

@@ -1,13 +1,25 @@
 #pragma once
 
-// The default printer, reached without a dialog. Every print goes through a
-// PrintJob, which knows how to find the printer, how to tell "no printer"
-// from a failed job, and where a test has sent the output instead.
+// The default printer, reached without a dialog. Every print goes through
+// print(), which knows how to find the printer, how to tell "no printer"
+// from a failed job, how long to wait for the print system, and where a
+// test has sent the output instead.
+//
+// The print system may take its time or never answer at all (a print
+// server that accepts the connection and stays silent), and Qt waits for it
+// without a limit. So the job runs on a thread of its own while the calling
+// thread keeps its window painted; after printAnswerLimit without an answer
+// the caller gets NoAnswer and the job is left to end by itself. It owns
+// everything it works with, so it touches nothing of the caller's when it
+// ends late, or never.
 
 #include <QPainter>
 #include <QPrinter>
+#include <QSizeF>
 #include <QString>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -16,45 +28,63 @@ enum class PrintStatus {
     Printed,
     NoPrinter, // no printer installed
     Failed,    // the print system refused or failed the job
+    NoAnswer,  // the print system did not answer in time
 };
 
-class PrintJob {
-public:
-    PrintJob();
-    ~PrintJob();
-    PrintJob(const PrintJob&) = delete;
-    PrintJob& operator=(const PrintJob&) = delete;
+// How long a print waits for the print system before it gives up.
+inline constexpr std::chrono::milliseconds printAnswerLimit{10000};
 
-    QPrinter& printer() { return *printer_; }
+// Draws the pages of a job on the print thread, onto a painter already begun
+// on the printer. False when the job cannot go on.
+using PageDrawing = std::function<bool(QPrinter& printer, QPainter& painter)>;
 
-    // Opens the job and the painter on it. Anything but Printed means that
-    // nothing was started and nothing is to be drawn.
-    PrintStatus begin(QPainter& painter);
-    // Ends the painter, which hands the job to the print system.
-    PrintStatus finish(QPainter& painter);
+// Prepares the drawing on the calling thread, once the printer is known:
+// gets the printable area in device pixels, from its top-left corner, and
+// gives the drawing, or nothing when it cannot be made.
+using PagePreparation = std::function<PageDrawing(QSizeF printable)>;
 
-private:
-    std::unique_ptr<QPrinter> printer_;
-};
+// Prints one job on the default printer. Call it on the GUI thread: while it
+// waits, the thread paints its windows but takes no user input, so that no
+// second click starts while the first is pending.
+PrintStatus print(const PagePreparation& prepare);
+
+// A printer set up as every job's is: 300 dpi, which keeps a rendered window
+// sharp on paper without page images of hundreds of megabytes at a
+// printer's 1200 dpi; with a PrinterRedirect to a file, writing that file.
+// Asks the print system for the default printer, so it may block.
+std::unique_ptr<QPrinter> newPrinter();
 
 // Test seam: while one lives, print jobs go to a PDF file instead of the
-// default printer, or fail as asked without reaching any printer. Scoped, so
-// that a failing test cannot leave it in place.
+// default printer, or fail as asked without reaching any printer: NoPrinter
+// and Failed at once, NoAnswer by never answering while the redirect lives.
+// Scoped, so that a failing test cannot leave it in place.
 class PrinterRedirect {
 public:
+    // Stands for memory running out on the print thread.
+    struct OutOfMemory {};
+
     explicit PrinterRedirect(const QString& pdfPath);
     explicit PrinterRedirect(PrintStatus failure);
+    explicit PrinterRedirect(OutOfMemory);
     ~PrinterRedirect();
     PrinterRedirect(const PrinterRedirect&) = delete;
     PrinterRedirect& operator=(const PrinterRedirect&) = delete;
 
     // How many jobs were begun while this redirect lived.
     int jobsBegun() const { return jobsBegun_; }
+    // Waits this long for the print system instead of printAnswerLimit.
+    void setAnswerLimit(std::chrono::milliseconds limit) { answerLimit_ = limit; }
+
+    struct Gate;
 
 private:
-    friend class PrintJob;
+    friend PrintStatus print(const PagePreparation&);
+    friend std::unique_ptr<QPrinter> newPrinter();
     QString pdfPath_;
     PrintStatus failure_ = PrintStatus::Printed;
+    bool outOfMemory_ = false;
+    std::chrono::milliseconds answerLimit_ = printAnswerLimit;
+    std::shared_ptr<Gate> silence_; // closed while the print system "does not answer"
     int jobsBegun_ = 0;
     PrinterRedirect* previous_;
     static PrinterRedirect* current_;

@@ -48,7 +48,13 @@ bool ReportFile::write(const QByteArray& bytes) {
     const bool written = file_.write(bytes) == bytes.size();
     // Closing flushes; a full disk shows only then.
     file_.close();
-    return written && file_.error() == QFileDevice::NoError;
+    if (!written || file_.error() != QFileDevice::NoError) {
+        return false;
+    }
+    if (ReportFileWatch* watch = ReportFileWatch::current_) {
+        watch->written_.append(bytes);
+    }
+    return true;
 }
 
 std::optional<QByteArray> readWholeFile(const QString& path) {

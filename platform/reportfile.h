@@ -7,6 +7,7 @@
 // that leaves early, for whatever reason, leaves nothing behind.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryFile>
@@ -39,8 +40,9 @@ private:
 std::optional<QByteArray> readWholeFile(const QString& path);
 
 // Test seam: while one lives, the paths of the report files created are
-// recorded, and the step asked for fails as the file system could make it
-// fail. Scoped, so that a failing test cannot leave it in place.
+// recorded with what was written into them, and the step asked for fails as
+// the file system could make it fail. Scoped, so that a failing test cannot
+// leave it in place.
 class ReportFileWatch {
 public:
     enum class Failing { Nothing, Create, Write, Read };
@@ -51,6 +53,8 @@ public:
     ReportFileWatch& operator=(const ReportFileWatch&) = delete;
 
     const QStringList& created() const { return created_; }
+    // The bytes that reached each file, in the order written.
+    const QList<QByteArray>& written() const { return written_; }
 
 private:
     friend class ReportFile;
@@ -59,6 +63,7 @@ private:
 
     Failing failing_;
     QStringList created_;
+    QList<QByteArray> written_;
     ReportFileWatch* previous_;
     static ReportFileWatch* current_;
 };

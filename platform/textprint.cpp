@@ -30,6 +30,41 @@ QStringList linesOf(const QString& text) {
     return lines;
 }
 
+// Lays the text out line by line at the printer's resolution, starting a new
+// page where the paper ends; false when a new page is refused.
+bool drawText(QPrinter& printer, QPainter& painter, const QString& text, const QFont& font) {
+    // The painter's origin is the top left of the printable area.
+    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
+    const qreal lineSpacing = QFontMetricsF(font, &printer).lineSpacing();
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAnywhere);
+
+    qreal y = 0;
+    for (const QString& line : linesOf(text)) {
+        // Even an empty line is laid out as one row, so that it takes its
+        // place on paper.
+        QTextLayout layout(line, font, &printer);
+        layout.setTextOption(wrapping);
+        layout.beginLayout();
+        for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+            row.setLineWidth(page.width());
+        }
+        layout.endLayout();
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            if (y > 0 && y + lineSpacing > page.height()) {
+                if (!printer.newPage()) {
+                    return false;
+                }
+                y = 0;
+            }
+            const QTextLine row = layout.lineAt(i);
+            row.draw(&painter, QPointF(0, y - row.y()));
+            y += lineSpacing;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 TextPrintRecorder* TextPrintRecorder::current_ = nullptr;
@@ -51,43 +86,13 @@ PrintStatus printText(const QString& text, const QString& family, qreal pointSiz
         }
     }
 
-    PrintJob job;
-    QPainter painter;
-    if (const PrintStatus begun = job.begin(painter); begun != PrintStatus::Printed) {
-        return begun;
-    }
-    QPrinter& printer = job.printer();
-    // The painter's origin is the top left of the printable area.
-    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
-    const qreal lineSpacing = QFontMetricsF(font, &printer).lineSpacing();
-    QTextOption wrapping;
-    wrapping.setWrapMode(QTextOption::WrapAnywhere);
-
-    qreal y = 0;
-    for (const QString& line : linesOf(text)) {
-        // Even an empty line is laid out as one row, so that it takes its
-        // place on paper.
-        QTextLayout layout(line, font, &printer);
-        layout.setTextOption(wrapping);
-        layout.beginLayout();
-        for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
-            row.setLineWidth(page.width());
-        }
-        layout.endLayout();
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            if (y > 0 && y + lineSpacing > page.height()) {
-                if (!printer.newPage()) {
-                    painter.end();
-                    return PrintStatus::Failed;
-                }
-                y = 0;
-            }
-            const QTextLine row = layout.lineAt(i);
-            row.draw(&painter, QPointF(0, y - row.y()));
-            y += lineSpacing;
-        }
-    }
-    return job.finish(painter);
+    // The drawing owns copies of the text and the font: the print thread may
+    // end after this call has.
+    return print([text, font](QSizeF) -> PageDrawing {
+        return [text, font](QPrinter& printer, QPainter& painter) {
+            return drawText(printer, painter, text, font);
+        };
+    });
 }
 
 } // namespace platform

@@ -6,7 +6,7 @@ set -euo pipefail
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages the programs need to build and run.
-build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev
+build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev libcups2-dev
                 libgtest-dev libfast-float-dev fonts-liberation2 fonts-dejavu-core)
 # The web edition: the core built by Debian's emscripten (whose optimizer
 # needs acorn), served and tested with Node, which comes with the machine.

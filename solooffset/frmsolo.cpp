@@ -3,6 +3,8 @@
 #include "platform/pickcombobox.h"
 #include "platform/windowprint.h"
 
+#include <new>
+
 namespace {
 
 using common::ControlEntry;
@@ -14,6 +16,7 @@ constexpr char enterDiameter[] = "Diameter invoeren";
 constexpr char diameterNotANumber[] = "Diameter is geen geldig getal";
 constexpr char noBendForAngleAndDiameter[] = "Geen bochtmaten voor deze hoek en diameter";
 constexpr char enterValues[] = "Voer waarden in";
+constexpr char chooseAngleFromList[] = "Kies de hoek uit de lijst";
 // The print check alone is titled with a capital O.
 constexpr char printCheckTitle[] = "Let Op!";
 
@@ -134,19 +137,21 @@ void FrmSolo::cmdBerekenClicked() {
     if (!diameter) {
         return;
     }
-    // What cmbHoek shows served only the test above.
-    const auto angle = readNumber(pickedAngle_, prompts::angleNotANumber);
-    if (!angle) {
-        return;
+    // The diameters on offer belong to the angle last picked, so that is the
+    // angle mode 1 works with; cmbHoek must still show it, in any notation.
+    const auto angle = parseNumber(pickedAngle_);
+    if (!angle || parseNumber(cmbHoek->currentText()) != angle) {
+        return warn(chooseAngleFromList);
     }
     const auto offset = readNumber(txtHorVersleping->text(), prompts::offsetNotANumber);
     if (!offset) {
         return;
     }
-    // A diameter and angle without a row end mode 1 silently.
-    if (const auto row = offsetcore::lookupSingleWallBend(*diameter, *angle)) {
-        Bereken(*angle, *offset, *row);
+    const auto row = offsetcore::lookupSingleWallBend(*diameter, *angle);
+    if (!row) {
+        return warn(noBendForAngleAndDiameter);
     }
+    Bereken(*angle, *offset, *row);
 }
 
 void FrmSolo::cmdBereken2Clicked() {
@@ -184,7 +189,12 @@ void FrmSolo::cmdPrintenClicked() {
     if (!lengthsShown && !offsetsShown) {
         return warn(enterValues, printCheckTitle);
     }
-    showPrintStatus(platform::printWindow(this));
+    try {
+        showPrintStatus(platform::printWindow(this));
+    } catch (const std::bad_alloc&) {
+        // Too little memory for the job: it is not printed, the program goes on.
+        warn(prompts::printFailed);
+    }
 }
 
 void FrmSolo::cmdAfsluitenClicked() {

@@ -11,9 +11,10 @@
 //   angle is picked in the same mode; the pick fills it with the diameters of
 //   that angle. Typing an angle neither fills nor opens it.
 // - Mode 1 calculates with the angle last picked (pickedAngle), the one its
-//   diameter list was made for, not with what cmbHoek shows at the click.
-//   Mode 2 reads cmbHoek2 at the click and refuses a diameter and angle that
-//   have no bend rather than compute with the pair of another.
+//   diameter list was made for, and only while cmbHoek still shows that
+//   number; otherwise it asks for an angle from the list. Mode 2 reads
+//   cmbHoek2 at the click. Both refuse a diameter and angle that have no
+//   bend rather than compute with the pair of another.
 // - cmdPrinten prints an image of the window once either pair of results is
 //   shown; cmdAfsluiten closes the window, and with it the program.
 

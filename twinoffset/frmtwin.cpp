@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+#include <new>
+
 namespace {
 
 using common::ControlEntry;
@@ -13,6 +15,7 @@ using common::ControlKind;
 namespace prompts = common::prompts;
 
 constexpr char reportNotMade[] = "Rapport kon niet worden gemaakt";
+constexpr char noBendForAngle[] = "Geen bochtmaten voor deze hoek";
 
 constexpr ControlEntry controls[] = {
     {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
@@ -90,10 +93,11 @@ void FrmTwin::cmdBerekenClicked() {
     if (!offset) {
         return;
     }
-    // An angle without a row ends mode 1 silently.
-    if (const auto row = offsetcore::lookupConcentricBend(*angle)) {
-        Bereken(*angle, *offset, *row);
+    const auto row = offsetcore::lookupConcentricBend(*angle);
+    if (!row) {
+        return warn(noBendForAngle);
     }
+    Bereken(*angle, *offset, *row);
 }
 
 void FrmTwin::cmdBereken2Clicked() {
@@ -112,22 +116,29 @@ void FrmTwin::cmdBereken2Clicked() {
     // Mode 2 never runs with a pair that belongs to another angle.
     const auto row = offsetcore::lookupConcentricBend(*angle);
     if (!row) {
-        return warn("Geen bochtmaten voor deze hoek");
+        return warn(noBendForAngle);
     }
     BerekenSecties(*angle, *counts, *row);
 }
 
 void FrmTwin::cmdTestClicked() {
-    const std::optional<platform::PrintStatus> printed = printReport();
-    if (!printed) {
-        return warn(reportNotMade);
+    try {
+        const std::optional<QString> report = reportText();
+        if (!report) {
+            return warn(reportNotMade);
+        }
+        showPrintStatus(platform::printText(*report, QStringLiteral("Courier"), 14.0));
+    } catch (const std::bad_alloc&) {
+        // Too little memory for the report or its job: it is not printed,
+        // the program goes on.
+        warn(prompts::printFailed);
     }
-    showPrintStatus(*printed);
 }
 
-// The file lives only inside this function, so it is gone before any
-// message about it is shown.
-std::optional<platform::PrintStatus> FrmTwin::printReport() const {
+// The file lives only inside this function: it is gone before the print
+// starts and before any message about it is shown, so a print that hangs
+// or ends the program leaves nothing behind.
+std::optional<QString> FrmTwin::reportText() const {
     platform::ReportFile file;
     // The system's 8-bit encoding (the ANSI code page on Windows, UTF-8
     // elsewhere) is also how the file is read back; a typed character that a
@@ -141,7 +152,7 @@ std::optional<platform::PrintStatus> FrmTwin::printReport() const {
     if (!report) {
         return std::nullopt;
     }
-    return platform::printText(QString::fromLocal8Bit(*report), QStringLiteral("Courier"), 14.0);
+    return QString::fromLocal8Bit(*report);
 }
 
 offsetcore::ReportFields FrmTwin::reportFields() const {

@@ -9,13 +9,15 @@
 // Test prints what mode 1 shows, as it stands: the captions and the texts of
 // the boxes are composed into the report (offsetcore/report.h), written in
 // the system's 8-bit encoding to a new temporary file of this click's own,
-// read back whole (LeesBestand) and printed on the default printer in Courier 14. The first step that fails is
-// shown and ends the click; the file goes however the click ends.
+// read back whole (LeesBestand) and printed on the default printer in
+// Courier 14. The file goes as soon as it has been read back, before the
+// print starts. The first step that fails is shown and ends the click.
 
 #include "common/calculatorwindow.h"
 #include "offsetcore/report.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <optional>
 
@@ -33,8 +35,9 @@ private:
     void cmdBereken2Clicked();
     void cmdTestClicked();
 
-    // How the print went; nothing when the report file could not be made.
-    std::optional<platform::PrintStatus> printReport() const;
+    // The report as read back from its file; nothing when the file could not
+    // be made.
+    std::optional<QString> reportText() const;
     offsetcore::ReportFields reportFields() const;
     // The whole content of the normal file at the path; nothing when there
     // is none or it cannot be read.

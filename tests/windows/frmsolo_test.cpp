@@ -20,8 +20,10 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 using layoutcheck::Kind;
 using Message = platform::MessageBox::Message;
@@ -144,6 +146,7 @@ constexpr char badOffset[] = "Versleping is geen geldig getal";
 constexpr char badCount[] = "Aantal secties is geen geldig getal";
 constexpr char noRow[] = "Geen bochtmaten voor deze hoek en diameter";
 constexpr char tooLarge[] = "Uitkomst te groot";
+constexpr char chooseAngle[] = "Kies de hoek uit de lijst";
 
 // 10^308: a finite offset or count whose result is not.
 constexpr char huge[] = "10000000000000000000000000000000000000000000000000000000000000000000000000"
@@ -164,6 +167,12 @@ constexpr BadInput badInputs[] = {
     {"1: offset letters", 1, "45", "45", "125", {"abc"}, badOffset},
     {"1: offset blanks", 1, "45", "45", "125", {" "}, badOffset},
     {"1: offset with a point", 1, "45", "45", "125", {"1.500"}, badOffset},
+    {"1: typed 275 at 90", 1, "90", "90", "275", {"600"}, noRow},
+    {"1: typed 300 at 15", 1, "15", "15", "300", {"600"}, noRow},
+    {"1: angle over the pick", 1, "30", "45", "125", {"500"}, chooseAngle},
+    {"1: angle box read after the diameter", 1, "30", "45", "x", {"500"}, badDiameter},
+    {"1: angle box read before the offset", 1, "30", "abc", "125", {"x"}, chooseAngle},
+    {"1: empty offset before the angle box", 1, "30", "45", "125", {""}, enterOffset},
     {"1: result too large", 1, "30", "30", "125", {huge}, tooLarge},
     {"2: all empty", 2, "45", "", "", {"", "", ""}, enterAngle},
     {"2: diameter empty, counts too", 2, "45", "45", "", {"", "", ""}, enterDiameter},
@@ -479,41 +488,45 @@ private slots:
         QCOMPARE(offsetsShown(), (QStringList{"", ""}));
     }
 
-    // Mode 1 calculates with the angle last picked, whatever cmbHoek shows.
-    void mode1UsesThePickedAngle_data() {
+    // Mode 1 calculates with the angle last picked, and only while cmbHoek
+    // shows that number.
+    void mode1NeedsThePickedAngleShown_data() {
         QTest::addColumn<QString>("typedOver");
-        QTest::newRow("another listed angle") << "45";
-        QTest::newRow("no number") << "abc";
-        QTest::newRow("blanks") << "  ";
+        QTest::addColumn<bool>("computes");
+        QTest::newRow("the pick itself") << "30" << true;
+        QTest::newRow("the same number written otherwise") << " 30,0 " << true;
+        QTest::newRow("another listed angle") << "45" << false;
+        QTest::newRow("the angle picked before") << "90" << false;
+        QTest::newRow("a decimal point") << "30.0" << false;
+        QTest::newRow("no number") << "abc" << false;
+        QTest::newRow("blanks") << "  " << false;
     }
-    void mode1UsesThePickedAngle() {
+    void mode1NeedsThePickedAngleShown() {
         QFETCH(QString, typedOver);
+        QFETCH(bool, computes);
+        fillBothHalves();
         pick("cmbHoek", "90");
         pick("cmbHoek", "30");
         pick("cmbDiameter", "125");
         type("cmbHoek", typedOver);
         edit("txtHorVersleping")->setText("500");
-        click("cmdBereken");
-        QCOMPARE(messages_->messages(), QList<Message>());
-        QCOMPARE(window_->pickedAngle(), QStringLiteral("30"));
-        QCOMPARE(lengthsShown(), (QStringList{"121", "71", "808", "1108"}));
-    }
-
-    void mode1WithoutRowIsSilent() {
-        // The first calculation finds no row: nothing is held.
-        mode1("90", "275", "500");
-        QCOMPARE(messages_->messages(), QList<Message>());
-        QVERIFY(!window_->heldBend().has_value());
-        QCOMPARE(lengthsShown(), (QStringList{"", "", "", ""}));
-
-        fillBothHalves();
-        pick("cmbHoek", "90");
-        setCombo("cmbDiameter", "275");
-        edit("txtHorVersleping")->setText("600");
         const Snapshot before = snapshot();
         click("cmdBereken");
-        QCOMPARE(messages_->messages(), QList<Message>());
-        QCOMPARE(snapshot(), before);
+        QCOMPARE(window_->pickedAngle(), QStringLiteral("30"));
+        if (computes) {
+            QCOMPARE(messages_->messages(), QList<Message>());
+            QCOMPARE(lengthsShown(), (QStringList{"121", "71", "808", "1108"}));
+        } else {
+            QCOMPARE(messages_->messages(), (QList<Message>{{chooseAngle, "Let op!"}}));
+            QCOMPARE(snapshot(), before);
+        }
+    }
+
+    void firstCalculationWithoutRowHoldsNothing() {
+        mode1("90", "275", "500");
+        QCOMPARE(messages_->messages(), (QList<Message>{{noRow, "Let op!"}}));
+        QVERIFY(!window_->heldBend().has_value());
+        QCOMPARE(lengthsShown(), (QStringList{"", "", "", ""}));
     }
 
     // ---- mode 2 ---------------------------------------------------------
@@ -644,23 +657,40 @@ private slots:
     }
 
     void printFailureIsShownAndChangesNothing_data() {
-        QTest::addColumn<platform::PrintStatus>("failure");
+        QTest::addColumn<platform::PrintStatus>("failure"); // Printed: memory runs out
         QTest::addColumn<QString>("prompt");
         QTest::newRow("no printer")
             << platform::PrintStatus::NoPrinter << "Geen printer beschikbaar";
         QTest::newRow("job failed") << platform::PrintStatus::Failed << "Afdrukken mislukt";
+        QTest::newRow("no answer") << platform::PrintStatus::NoAnswer << "Printer reageert niet";
+        QTest::newRow("memory runs out") << platform::PrintStatus::Printed << "Afdrukken mislukt";
     }
     void printFailureIsShownAndChangesNothing() {
         QFETCH(platform::PrintStatus, failure);
         QFETCH(QString, prompt);
         fillBothHalves();
-        platform::PrinterRedirect printer(failure);
+        std::optional<platform::PrinterRedirect> printer;
+        if (failure == platform::PrintStatus::Printed) {
+            printer.emplace(platform::PrinterRedirect::OutOfMemory{});
+        } else {
+            printer.emplace(failure);
+        }
+        printer->setAnswerLimit(std::chrono::milliseconds(200));
         const Snapshot before = snapshot();
         click("cmdPrinten");
-        QCOMPARE(printer.jobsBegun(), 1);
+        QCOMPARE(printer->jobsBegun(), 1);
         QCOMPARE(messages_->messages(), (QList<Message>{{prompt, "Let op!"}}));
         QCOMPARE(snapshot(), before);
         QVERIFY(window_->isVisible());
+
+        // Once the trouble is gone, the window prints again.
+        printer.reset();
+        messages_->clear();
+        QTemporaryDir dir;
+        const platform::PrinterRedirect working(dir.filePath("window.pdf"));
+        click("cmdPrinten");
+        QCOMPARE(messages_->messages(), QList<Message>());
+        QVERIFY(QFileInfo(dir.filePath("window.pdf")).size() > 0);
     }
 
     // ---- the end --------------------------------------------------------

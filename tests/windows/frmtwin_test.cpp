@@ -256,20 +256,12 @@ private slots:
         QCOMPARE(box->count(), 4);
     }
 
-    void angleWithoutRowIsSilent() {
-        mode1("30", "500");
-        const Snapshot before = snapshot();
-        mode1("45", "600");
-        QCOMPARE(messages_->messages(), QList<Message>());
-        Snapshot expected = before;
-        expected.texts[0] = "45";
-        expected.texts[5] = "600";
-        QCOMPARE(snapshot(), expected);
-    }
-
     void firstCalculationWithoutRowHoldsNothing() {
         mode1("90", "500");
+        QCOMPARE(messages_->messages(),
+                 (QList<Message>{{"Geen bochtmaten voor deze hoek", "Let op!"}}));
         QVERIFY(!window_->heldBend().has_value());
+        QCOMPARE(text("txtLengte"), QString());
         mode1("43", "500");
         QCOMPARE(window_->heldBend(), (offsetcore::BendDimensions{75, 41}));
     }
@@ -344,6 +336,12 @@ private slots:
             << 1 << QStringList{"30", "1e3"} << "Versleping is geen geldig getal";
         QTest::newRow("mode 1 bad angle reported before bad offset")
             << 1 << QStringList{"x", "y"} << "Hoek is geen geldig getal";
+        QTest::newRow("mode 1 angle without row")
+            << 1 << QStringList{"45", "600"} << "Geen bochtmaten voor deze hoek";
+        QTest::newRow("mode 1 angle between two rows")
+            << 1 << QStringList{"44", "500"} << "Geen bochtmaten voor deze hoek";
+        QTest::newRow("mode 1 row looked up after the offset is read")
+            << 1 << QStringList{"45", "x"} << "Versleping is geen geldig getal";
         QTest::newRow("mode 1 result too large")
             << 1 << QStringList{"15", huge} << "Uitkomst te groot";
         QTest::newRow("mode 2 angle empty")

@@ -11,19 +11,26 @@
 #include "twinoffset/frmtwin.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <new>
 #include <optional>
 
 using Message = platform::MessageBox::Message;
+enum class Trouble { NoAnswer, MemoryInJob, MemoryInWindow };
+Q_DECLARE_METATYPE(Trouble)
 using Failing = platform::ReportFileWatch::Failing;
 using platform::PrintStatus;
 Q_DECLARE_METATYPE(Failing)
@@ -63,7 +70,7 @@ struct Seams {
     platform::PrinterRedirect printer{pdf};
     platform::ReportFileWatch files;
     platform::TextPrintRecorder prints;
-    QList<QByteArray> onDisk; // what the file held when its text went to the printer
+    QList<bool> fileAtPrint; // whether the report file was still there then
 
     static bool allGone(const QStringList& paths) {
         return std::none_of(paths.begin(), paths.end(),
@@ -92,8 +99,8 @@ private slots:
     void init() {
         seams_ = std::make_unique<Seams>();
         seams_->prints.onPrint = [seams = seams_.get()](const QString&) {
-            QFile file(seams->files.created().value(seams->files.created().size() - 1));
-            seams->onDisk << (file.open(QIODevice::ReadOnly) ? file.readAll() : "no file");
+            const QStringList& created = seams->files.created();
+            seams->fileAtPrint << QFile::exists(created.value(created.size() - 1));
         };
         window_ = std::make_unique<FrmTwin>();
         window_->frmTwinLoad();
@@ -141,10 +148,12 @@ private slots:
         click("cmdTest");
 
         QCOMPARE(seams_->messages.messages(), QList<Message>());
-        QCOMPARE(seams_->onDisk, QList<QByteArray>{expectedReport(values)});
+        QCOMPARE(seams_->files.written(), QList<QByteArray>{expectedReport(values)});
+        // Gone before the print starts, its bytes printed as they were.
+        QCOMPARE(seams_->fileAtPrint, QList<bool>{false});
         QCOMPARE(seams_->prints.prints().size(), 1);
         const platform::TextPrintRecorder::Print& print = seams_->prints.prints().at(0);
-        QCOMPARE(print.text, QString::fromLocal8Bit(seams_->onDisk.at(0)));
+        QCOMPARE(print.text, QString::fromLocal8Bit(expectedReport(values)));
         QVERIFY(std::all_of(values.begin(), values.end(),
                             [&](const QString& value) { return print.text.contains(value); }));
         QCOMPARE(print.font.family(), QStringLiteral("Courier"));
@@ -171,7 +180,7 @@ private slots:
         QVERIFY(Seams::allGone(created));
         const QByteArray first = expectedReport(worked);
         const QByteArray third = expectedReport({"87", "242", "139", "103", "0", "285"});
-        QCOMPARE(seams_->onDisk, (QList<QByteArray>{first, first, third}));
+        QCOMPARE(seams_->files.written(), (QList<QByteArray>{first, first, third}));
         QCOMPARE(seams_->printer.jobsBegun(), 2);
     }
 
@@ -207,6 +216,64 @@ private slots:
                  failing == Failing::Nothing ? 1 : 0);
         QCOMPARE(files.created().size(), failing == Failing::Create ? 0 : 1);
         QVERIFY(Seams::allGone(files.created()));
+    }
+
+    // A print system that keeps silent, or memory that runs out, ends the
+    // click with its message and leaves no file; the window keeps answering
+    // and the next click prints.
+    void printTroubleEndsTheClickAndTheNextOnePrints_data() {
+        QTest::addColumn<Trouble>("trouble");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("no answer") << Trouble::NoAnswer << QStringLiteral("Printer reageert niet");
+        QTest::newRow("memory runs out in the job")
+            << Trouble::MemoryInJob << QStringLiteral("Afdrukken mislukt");
+        QTest::newRow("memory runs out in the window")
+            << Trouble::MemoryInWindow << QStringLiteral("Afdrukken mislukt");
+    }
+    void printTroubleEndsTheClickAndTheNextOnePrints() {
+        QFETCH(Trouble, trouble);
+        QFETCH(QString, prompt);
+        type("30", "500");
+        click("cmdBereken");
+        {
+            std::optional<platform::PrinterRedirect> printer;
+            if (trouble == Trouble::NoAnswer) {
+                printer.emplace(PrintStatus::NoAnswer);
+            } else if (trouble == Trouble::MemoryInJob) {
+                printer.emplace(platform::PrinterRedirect::OutOfMemory{});
+            } else {
+                seams_->prints.onPrint = [](const QString&) { throw std::bad_alloc(); };
+            }
+            const std::chrono::milliseconds limit{300};
+            if (printer) {
+                printer->setAnswerLimit(limit);
+            }
+            int ticks = 0;
+            QTimer ticker;
+            connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+            ticker.start(20);
+            QElapsedTimer clock;
+            clock.start();
+
+            click("cmdTest");
+
+            QCOMPARE(seams_->messages.messages(), (QList<Message>{{prompt, "Let op!"}}));
+            if (trouble == Trouble::NoAnswer) {
+                QVERIFY(clock.elapsed() >= limit.count());
+                QVERIFY2(clock.elapsed() < 5 * limit.count(),
+                         qPrintable(QString::number(clock.elapsed())));
+                // The window's thread went on with its events while it waited.
+                QVERIFY(ticks >= 5);
+            }
+            seams_->prints.onPrint = nullptr;
+        }
+        QVERIFY(Seams::allGone(seams_->files.created()));
+
+        seams_->messages.clear();
+        click("cmdTest");
+        QCOMPARE(seams_->messages.messages(), QList<Message>());
+        QCOMPARE(seams_->printer.jobsBegun(), 1);
+        QVERIFY(QFileInfo(seams_->pdf).size() > 0);
     }
 
     void printoutKeepsValuesInOneColumn() {

@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 struct PdfImage {
@@ -144,13 +146,13 @@ private slots:
         QCOMPARE(pageCount(pdf), 1);
 
         // Where the printable area lies, from the same printer set-up.
-        platform::PrintJob job;
+        const std::unique_ptr<QPrinter> jobPrinter = platform::newPrinter();
         // The window painted itself at the printer's resolution, not onto a
         // screen-sized image that was enlarged afterwards.
-        const qreal printableWidth = job.printer().pageRect(QPrinter::DevicePixel).width();
+        const qreal printableWidth = jobPrinter->pageRect(QPrinter::DevicePixel).width();
         QVERIFY2(qAbs(window.paintedScale - printableWidth / 400) < 0.01,
                  qPrintable(QString::number(window.paintedScale)));
-        const QPageLayout layout = job.printer().pageLayout();
+        const QPageLayout layout = jobPrinter->pageLayout();
         const QRectF paper = layout.fullRectPoints();
         const QRectF printable = layout.paintRectPoints();
         QVERIFY(printable.width() < printable.height());
