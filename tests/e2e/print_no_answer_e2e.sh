@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# A print server that takes the connection and never answers: the real
+# program, on a real X server, asked to print after a calculation, gives up
+# after its limit of about ten seconds with a message ("Printer reageert
+# niet": the one message that comes only after that wait; the window tests
+# check its text), answers again, and can try once more. No report file is
+# left behind.
+#
+#   print_no_answer_e2e.sh twinoffset|solooffset <binary>
+#
+# Needs only an X server (desktop-session.sh without --printer): the silent
+# server is started here, on a free port of the loopback address, and the
+# program is pointed at it alone through CUPS_SERVER.
+source "$(dirname "$0")/e2e-lib.sh"
+
+program=$1
+binary=$2
+work=$(mktemp -d)
+listener_pid=""
+finish() {
+    stop_program
+    if [ -n "$listener_pid" ]; then
+        kill "$listener_pid" 2>/dev/null || true
+        wait "$listener_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap finish EXIT
+
+python3 -c '
+import socket, sys
+server = socket.socket()
+server.bind(("127.0.0.1", 0))
+server.listen(16)
+with open(sys.argv[1], "w") as f:
+    f.write(str(server.getsockname()[1]))
+held = []
+while True:
+    held.append(server.accept()[0])  # kept open, never answered
+' "$work/port.tmp" &
+listener_pid=$!
+wait_until 10 test -s "$work/port.tmp" || fail "the silent server did not start"
+port=$(cat "$work/port.tmp")
+mkdir "$work/tmp"
+
+case $program in
+twinoffset)
+    title="Versleping Kestravon Concentrisch 100/150"
+    print_button=(4200 1560 975 495) # cmdTest
+    ;;
+solooffset)
+    title="Kestravon Versleping Enkelwandig"
+    print_button=(7200 7080 975 495) # cmdPrinten
+    ;;
+*) fail "unknown program $program" ;;
+esac
+
+CUPS_SERVER=127.0.0.1:$port TMPDIR=$work/tmp start_program "$binary" "$title"
+
+# A calculation, so that there is something to print.
+if [ "$program" = twinoffset ]; then
+    press Down Down                  # cmbHoek: "30"
+    click_control 1680 840 1455 375  # txtHorVersleping
+    type_text 500
+    click_control 1680 1560 1575 495 # cmdBereken
+    result_box=(4320 3720 1335 375)  # txtHoogte
+    expect_box 1013 "${result_box[@]}"
+else
+    press Down Down Down             # cmbHoek: "45"
+    click_control 1680 840 1455 315  # cmbDiameter
+    press Down                       # "125"
+    click_control 1680 1440 1455 375 # txtHorVersleping
+    type_text 500
+    click_control 1560 2160 1575 495 # cmdBereken
+    result_box=(4320 3720 1335 375)  # txtHoogte
+    expect_box 792 "${result_box[@]}"
+fi
+
+message_shown() {
+    xdotool search --onlyvisible --name '^Let op!$' >/dev/null 2>&1
+}
+message_gone() { ! message_shown; }
+no_file_left() { [ -z "$(find "$work/tmp" -type f -name "${program}-*")" ]; }
+
+for attempt in 1 2; do
+    started=$SECONDS
+    click_control "${print_button[@]}"
+    wait_until 30 message_shown || fail "attempt $attempt: no message within 30 seconds"
+    waited=$((SECONDS - started))
+    [ "$waited" -ge 8 ] && [ "$waited" -le 15 ] ||
+        fail "attempt $attempt: the message came after $waited seconds, not about 10"
+    no_file_left || fail "attempt $attempt: left behind: $(find "$work/tmp" -type f)"
+    press Return
+    wait_until 10 message_gone || fail "attempt $attempt: the message box did not close"
+    echo "$program: attempt $attempt gave up with a message after $waited seconds"
+done
+
+# The window still answers: a new offset gives new results ("e": the bends
+# would overlap).
+if [ "$program" = twinoffset ]; then
+    offset_box=(1680 840 1455 375)
+    calculate=(1680 1560 1575 495)
+    short_offset=58
+else
+    offset_box=(1680 1440 1455 375)
+    calculate=(1560 2160 1575 495)
+    short_offset=100
+fi
+click_control "${offset_box[@]}"
+press ctrl+a
+type_text "$short_offset"
+click_control "${calculate[@]}"
+expect_box e "${result_box[@]}"
+echo "$program: the window answers after the print gave up"
