@@ -18,8 +18,8 @@ ReportFileWatch::~ReportFileWatch() {
 }
 
 ReportFile::ReportFile()
-    : file_(QDir(QDir::tempPath())
-                .filePath(QCoreApplication::applicationName() + QStringLiteral("-XXXXXX.txt"))) {
+    : folder_(QDir::tempPath()), file_(QDir(folder_).filePath(QCoreApplication::applicationName() +
+                                                              QStringLiteral("-XXXXXX.txt"))) {
     file_.setAutoRemove(true);
 }
 
@@ -27,6 +27,11 @@ ReportFile::~ReportFile() = default;
 
 bool ReportFile::create() {
     if (ReportFileWatch::fails(ReportFileWatch::Failing::Create)) {
+        return false;
+    }
+    // Where the temporary folder is missing, Qt names none, and the file
+    // would land in the working folder.
+    if (folder_.isEmpty() || !QFileInfo(folder_).isDir()) {
         return false;
     }
     // QTemporaryFile opens with exclusive creation and picks another name

@@ -23,7 +23,7 @@ public:
     ReportFile(const ReportFile&) = delete;
     ReportFile& operator=(const ReportFile&) = delete;
 
-    // False when the temporary folder refuses a new file.
+    // False when the temporary folder is missing or refuses a new file.
     bool create();
     // Writes all the bytes and closes the file; false when not all of them
     // reached the disk.
@@ -32,6 +32,7 @@ public:
     QString path() const { return file_.fileName(); }
 
 private:
+    QString folder_;
     QTemporaryFile file_;
 };
 

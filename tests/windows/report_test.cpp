@@ -11,6 +11,7 @@
 #include "twinoffset/frmtwin.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -274,6 +275,33 @@ private slots:
         QCOMPARE(seams_->messages.messages(), QList<Message>());
         QCOMPARE(seams_->printer.jobsBegun(), 1);
         QVERIFY(QFileInfo(seams_->pdf).size() > 0);
+    }
+
+    // A missing temporary folder is the report's failure, not the printer's,
+    // and no file lands anywhere else instead.
+    void missingTemporaryFolderIsReported() {
+        type("30", "500");
+        click("cmdBereken");
+        QTemporaryDir work;
+        const QString missing = work.filePath(QStringLiteral("missing"));
+        const std::optional<QByteArray> previous =
+            qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
+        const QString previousDir = QDir::currentPath();
+        qputenv("TMPDIR", missing.toLocal8Bit());
+        QDir::setCurrent(work.path());
+        click("cmdTest");
+        QDir::setCurrent(previousDir);
+        if (previous) {
+            qputenv("TMPDIR", *previous);
+        } else {
+            qunsetenv("TMPDIR");
+        }
+
+        QCOMPARE(seams_->messages.messages(),
+                 (QList<Message>{{"Rapport kon niet worden gemaakt", "Let op!"}}));
+        QCOMPARE(seams_->printer.jobsBegun(), 0);
+        QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void printoutKeepsValuesInOneColumn() {
