@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QPrinterInfo>
+#include <QThread>
 #include <QTimer>
 
 #include <condition_variable>
@@ -9,7 +10,6 @@
 #include <mutex>
 #include <new>
 #include <optional>
-#include <thread>
 
 #if defined(OFFSET_HAVE_CUPS) && QT_CONFIG(cups)
 #include <cups/cups.h>
@@ -200,9 +200,14 @@ PrintStatus print(const PagePreparation& prepare) {
         exchange->waiter = nullptr;
         exchange->drawingGiven.notify_all();
     };
-    try {
-        std::thread(printThread, exchange, steering).detach();
-    } catch (const std::exception&) {
+    // A QThread, not a std::thread: Qt sets up its own per-thread data with
+    // the thread, instead of adopting a foreign thread on first use, which
+    // leaves that data half made when memory runs out then.
+    QThread* thread = QThread::create(printThread, exchange, steering);
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
+    if (!thread->isRunning() && !thread->isFinished()) {
+        delete thread; // it could not be started
         return PrintStatus::Failed;
     }
     deadline.start(limit);
