@@ -56,7 +56,17 @@ INSTANTIATE_TEST_SUITE_P(
         LengthsCase{"SingleWall45Offset500", &singleWall, 45, 500, {146, 96}, 465, 792, false},
         // sin 90 is exactly 1; the vertical quotient rounds to 0.
         LengthsCase{"SingleWall90", &singleWall, 90, 1000, {178, 128}, 694, 356, false},
-        LengthsCase{"FractionalOffset", &concentric, 43, 612.5, {75, 41}, 782, 803, false}),
+        LengthsCase{"FractionalOffset", &concentric, 43, 612.5, {75, 41}, 782, 803, false},
+        // 408 / tan 43 is 437.53 and rounds to 438; the rounded length 598
+        // times cos 43 is 437.35 and would give a vertical of 583.
+        LengthsCase{"VerticalFromTheTangentNotTheRoundedLength",
+                    &concentric,
+                    43,
+                    408,
+                    {75, 41},
+                    482,
+                    584,
+                    false}),
     [](const auto& row) { return row.param.name; });
 
 // ---- mode 2 -----------------------------------------------------------------
