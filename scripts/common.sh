@@ -12,10 +12,10 @@ build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-
 # needs acorn), served and tested with Node, which comes with the machine.
 web_packages=(cmake ninja-build emscripten node-acorn libfast-float-dev)
 # What the tests need besides: an X server, a driver for it, a print server
-# with a PDF printer, the tools that read its output, and python3 to stand in
-# for a print server that never answers.
+# of their own (they start it themselves), the tools that read what it was
+# sent, and python3 to stand in for a print server that never answers.
 test_packages=(xvfb xauth x11-utils xdotool xclip poppler-utils python3
-               cups cups-client cups-bsd printer-driver-cups-pdf)
+               cups cups-client cups-bsd)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Runs a command on a private desktop: its own X server and, with --printer,
-# a CUPS print server whose default printer writes PDF files. Whatever this
-# script starts, it stops again when the command ends.
+# its own print server, private to this run, whose one printer is its
+# default and keeps every document it is sent. The machine's own print
+# server, its printers and its default are never used or changed, whether
+# one runs or not: the command reaches only the private server, or with no
+# --printer no print server at all. Whatever this script starts it stops
+# again by process id, also when the command fails or the script is
+# interrupted.
 #
 #   desktop-session.sh [--printer] -- command [args...]
 #
 # DESKTOP_SCREEN sets the screen's size and depth (default 1280x1024x24).
-# The command sees DISPLAY and, with --printer, PDF_OUTPUT_DIR: the folder in
-# which the PDF printer leaves the jobs of this user.
+# The command sees DISPLAY, CUPS_SERVER, a fresh HOME and XDG_RUNTIME_DIR and,
+# with --printer, PRINT_SPOOL (where the server keeps each job's document as
+# it was sent, dNNNNN-001) and TEST_PRINTER (the printer's name).
 set -euo pipefail
 
 with_printer=0
@@ -17,11 +23,7 @@ if [ "${1:-}" = "--printer" ]; then
 fi
 [ "${1:-}" = "--" ] && shift
 
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-# For wait_until.
+# For wait_until and stop_process.
 source "$(dirname "$0")/e2e-lib.sh"
 
 # libxkbcommon-x11, which every program on an X server loads, hands strndup a
@@ -35,29 +37,16 @@ fi
 
 work=$(mktemp -d)
 xvfb_pid=""
-started_cups=0
-added_printer=0
-previous_default=""
+cupsd_pid=""
+command_pid=""
 
 cleanup() {
-    # Leave the print server's printers as they were found.
-    if [ "$added_printer" -eq 1 ]; then
-        as_root lpadmin -x PDF 2>/dev/null || true
-    fi
-    if [ -n "$previous_default" ] && [ "$previous_default" != "PDF" ]; then
-        as_root lpadmin -d "$previous_default" 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    if [ "$started_cups" -eq 1 ]; then
-        as_root pkill -x cupsd || true
-        wait_until 10 sh -c '! pgrep -x cupsd >/dev/null' || true
-    fi
+    stop_process "$command_pid"
+    stop_process "$cupsd_pid"
+    stop_process "$xvfb_pid"
     rm -rf "$work"
 }
-trap cleanup EXIT
+on_exit cleanup
 
 # -displayfd picks a free display and reports it once the server accepts
 # clients; -noreset keeps it from resetting when one client leaves.
@@ -71,24 +60,73 @@ if ! wait_until 20 test -s "$work/display"; then
 fi
 export DISPLAY=":$(head -n 1 "$work/display")"
 
-if [ "$with_printer" -eq 1 ]; then
-    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-        as_root /usr/sbin/cupsd
-        started_cups=1
-        if ! wait_until 20 sh -c "lpstat -r 2>/dev/null | grep -q 'is running'"; then
-            echo "The print server did not start." >&2
-            exit 1
-        fi
+# A print server of our own: configuration, spool, logs and socket in the
+# work folder. The open policy lets a user who is not root manage it too.
+start_print_server() {
+    local dir=$work/cups
+    mkdir -p "$dir/spool" "$dir/cache" "$dir/state" "$dir/tmp" "$dir/log"
+    cat >"$dir/cupsd.conf" <<EOF
+Listen $dir/sock
+Browsing No
+LogLevel warn
+PreserveJobFiles Yes
+DefaultAuthType None
+DefaultPolicy open
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy open>
+  JobPrivateAccess all
+  JobPrivateValues none
+  SubscriptionPrivateAccess all
+  SubscriptionPrivateValues none
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+    cat >"$dir/cups-files.conf" <<EOF
+ServerRoot $dir
+RequestRoot $dir/spool
+CacheDir $dir/cache
+StateDir $dir/state
+TempDir $dir/tmp
+AccessLog $dir/log/access_log
+ErrorLog $dir/log/error_log
+PageLog $dir/log/page_log
+FileDevice Yes
+EOF
+    /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" >"$dir/log/cupsd.out" 2>&1 &
+    cupsd_pid=$!
+    if ! wait_until 20 lpstat -h "$dir/sock" -r >/dev/null 2>&1; then
+        echo "The print server did not start:" >&2
+        cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
+        exit 1
     fi
-    previous_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
-    if ! lpstat -p PDF >/dev/null 2>&1; then
-        as_root lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
-            2>/dev/null
-        added_printer=1
-    fi
-    as_root lpadmin -d PDF
-    home=$(getent passwd "$(id -un)" | cut -d: -f6)
-    export PDF_OUTPUT_DIR="$home/PDF"
-fi
+    # A raw queue hands on the document exactly as the program made it.
+    lpadmin -h "$dir/sock" -p e2e -v file:///dev/null -E -m raw 2>/dev/null
+    lpadmin -h "$dir/sock" -d e2e
+    export CUPS_SERVER=$dir/sock PRINT_SPOOL=$dir/spool TEST_PRINTER=e2e
+}
 
-"$@"
+if [ "$with_printer" -eq 1 ]; then
+    start_print_server
+else
+    # A socket where nothing listens: no print server can be reached.
+    export CUPS_SERVER=$work/no-print-server
+fi
+# Nothing of the user's or the machine's print settings plays a part: no
+# lpoptions, client.conf or printer from the environment, and the programs
+# write into a home of their own.
+mkdir -p "$work/cups-client" "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+export CUPS_SERVERROOT=$work/cups-client HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+unset PRINTER LPDEST
+
+"$@" &
+command_pid=$!
+status=0
+wait "$command_pid" || status=$?
+command_pid=""
+exit "$status"

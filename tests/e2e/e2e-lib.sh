@@ -16,6 +16,30 @@ wait_until() {
     done
 }
 
+# Runs the given command when the script ends, however it ends: normally, by
+# a failure, or interrupted or terminated (which end the script first).
+on_exit() {
+    trap "$1" EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+}
+
+# Stops a process this script started, by the id it got at start: asks it
+# to end, and ends it after ten seconds if it has not. An empty id is none.
+stop_process() {
+    local pid=$1
+    [ -n "$pid" ] || return 0
+    kill "$pid" 2>/dev/null || return 0
+    process_gone() {
+        case $(ps -o stat= -p "$pid" 2>/dev/null) in
+        "" | Z*) return 0 ;;
+        *) return 1 ;;
+        esac
+    }
+    wait_until 10 process_gone || kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -36,10 +60,8 @@ start_program() {
 }
 
 stop_program() {
-    if [ -n "${PROGRAM_PID:-}" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
-        kill "$PROGRAM_PID" 2>/dev/null || true
-        wait "$PROGRAM_PID" 2>/dev/null || true
-    fi
+    stop_process "${PROGRAM_PID:-}"
+    PROGRAM_PID=""
 }
 
 # Clicks at a point given in twips from the top-left of the client area.
@@ -77,4 +99,34 @@ expect_box() {
         [ "$actual" = "$expected" ]
     }
     wait_until 10 box_is "$@" || fail "expected '$expected', the box shows '$actual'"
+}
+
+# Waits for a message box titled "Let op!" and closes it with Enter. Only
+# its title can be read from outside: a message box copies its text on
+# Ctrl+C on Windows alone, and its label cannot be selected. The window
+# tests check each prompt's words.
+close_message_box() {
+    local box=""
+    find_box() {
+        box=$(xdotool search --onlyvisible --name '^Let op!$' 2>/dev/null | head -n 1)
+        [ -n "$box" ]
+    }
+    wait_until 30 find_box || fail "no message box titled 'Let op!' appeared"
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    xdotool key Return
+    gone() { ! xdotool search --onlyvisible --name '^Let op!$' >/dev/null 2>&1; }
+    wait_until 10 gone || fail "the message box did not close"
+}
+
+# Waits until the private print server has finished a job and prints the
+# path of the newest document in its spool.
+printed_document() {
+    local document=""
+    job_done() {
+        [ -n "$(lpstat -W completed -o 2>/dev/null)" ] || return 1
+        document=$(ls -1t "$PRINT_SPOOL"/d*-001 2>/dev/null | head -n 1)
+        [ -n "$document" ]
+    }
+    wait_until 60 job_done || fail "no job was completed by the print server"
+    echo "$document"
 }

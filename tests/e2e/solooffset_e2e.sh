@@ -1,24 +1,18 @@
 #!/usr/bin/env bash
 # The real solooffset on a real X server and print server: pick an angle and
 # a diameter with the arrow keys, type an offset, click Bereken and read the
-# results back through the clipboard; print the window and find it as a PDF
-# from the default printer; close it with Afsluiten.
+# results back through the clipboard; print the window and find it in the
+# spool of the private print server; close it with Afsluiten.
 source "$(dirname "$0")/e2e-lib.sh"
 
 binary=$1
-: "${PDF_OUTPUT_DIR:?run this inside desktop-session.sh --printer}"
+: "${PRINT_SPOOL:?run this inside desktop-session.sh --printer}"
 work=$(mktemp -d)
-printed=""
 finish() {
     stop_program
     rm -rf "$work"
-    if [ -n "$printed" ]; then
-        rm -f "$printed"
-    fi
 }
-trap finish EXIT
-
-ls "$PDF_OUTPUT_DIR" 2>/dev/null | sort >"$work/before" || true
+on_exit finish
 
 start_program "$binary" "Kestravon Versleping Enkelwandig"
 
@@ -39,18 +33,10 @@ expect_box 465 4320 3120 1335 375 # txtLengte
 expect_box 792 4320 3720 1335 375 # txtHoogte
 echo "solooffset: 146, 96, 465 and 792 as expected"
 
-# Printen: the PDF printer leaves a new file, complete once the print server
-# has no job left unfinished.
+# Printen: the document the program sent is kept in the print server's spool.
 click_control 7200 7080 975 495 # cmdPrinten
-new_pdf_complete() {
-    local name
-    name=$(ls "$PDF_OUTPUT_DIR" 2>/dev/null | sort | comm -13 "$work/before" - | head -n 1)
-    [ -n "$name" ] || return 1
-    [ -z "$(lpstat -o 2>/dev/null)" ] || return 1
-    printed="$PDF_OUTPUT_DIR/$name"
-    pdfinfo "$printed" >"$work/pdfinfo" 2>/dev/null
-}
-wait_until 60 new_pdf_complete || fail "no printed window appeared in $PDF_OUTPUT_DIR"
+printed=$(printed_document)
+pdfinfo "$printed" >"$work/pdfinfo" || fail "the printed document is no PDF"
 pages=$(awk '/^Pages:/ { print $2 }' "$work/pdfinfo")
 [ "$pages" = 1 ] || fail "the printed window has $pages pages"
 

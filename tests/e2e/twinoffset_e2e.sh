@@ -4,7 +4,7 @@
 source "$(dirname "$0")/e2e-lib.sh"
 
 binary=$1
-trap stop_program EXIT
+on_exit stop_program
 start_program "$binary" "Versleping Kestravon Concentrisch 100/150"
 
 # The focus starts in the angle box: Down twice picks "30".

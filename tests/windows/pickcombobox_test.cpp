@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 class PickComboBoxTest : public QObject {
     Q_OBJECT
@@ -98,6 +99,28 @@ private slots:
         view->setCurrentIndex(view->model()->index(1, 0));
         QTest::keyClick(view, Qt::Key_Return);
         QCOMPARE(picks.count(), 1);
+    }
+
+    // A turn of the wheel over the box, focused or not, would step through
+    // the items like arrow keys; it must change nothing.
+    void wheelChangesNothing() {
+        QSignalSpy picks(box_, &platform::PickComboBox::picked);
+        box_->setCurrentIndex(1);
+        const QPointF centre = QRectF(box_->rect()).center();
+        for (const bool focused : {true, false}) {
+            if (!focused) {
+                other_->setFocus();
+                QTRY_VERIFY(other_->hasFocus());
+            }
+            for (const int delta : {-120, 120, -120, -360, 360}) {
+                QWheelEvent wheel(centre, box_->mapToGlobal(centre), QPoint(), QPoint(0, delta),
+                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(box_, &wheel);
+                QCOMPARE(box_->currentIndex(), 1);
+                QCOMPARE(box_->currentText(), QStringLiteral("30"));
+            }
+        }
+        QCOMPARE(picks.count(), 0);
     }
 
 private:
