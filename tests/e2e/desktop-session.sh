@@ -105,8 +105,12 @@ EOF
         exit 1
     fi
     # A raw queue hands on the document exactly as the program made it.
-    lpadmin -h "$dir/sock" -p e2e -v file:///dev/null -E -m raw 2>/dev/null
-    lpadmin -h "$dir/sock" -d e2e
+    if ! lpadmin -h "$dir/sock" -p e2e -v file:///dev/null -E -m raw 2>"$dir/log/lpadmin" ||
+        ! lpadmin -h "$dir/sock" -d e2e 2>>"$dir/log/lpadmin"; then
+        echo "The print server took no printer:" >&2
+        cat "$dir/log/lpadmin" "$dir/log/error_log" >&2 2>/dev/null || true
+        exit 1
+    fi
     export CUPS_SERVER=$dir/sock PRINT_SPOOL=$dir/spool TEST_PRINTER=e2e
 }
 

@@ -125,7 +125,23 @@ public:
         answer.setInterval(5);
         QObject::connect(&answer, &QTimer::timeout, [&] {
             watchdog.beat(event_);
+            // The loop runs, but the event does not end: a wait nobody answers.
+            if (Clock::now() - eventStarted_ > std::chrono::seconds(30)) {
+                std::fprintf(stderr, "FAIL: event %d has not ended after 30 s\n", event_);
+                printRecent();
+                std::fflush(stderr);
+                std::_Exit(4);
+            }
             answerModalBox();
+            // A menu that holds the event in a loop of its own is closed the
+            // way a person would close it.
+            if (Clock::now() - eventStarted_ > std::chrono::seconds(2)) {
+                if (QWidget* popup = QApplication::activePopupWidget()) {
+                    note(QStringLiteral("Escape on the %1 the event waits for")
+                             .arg(QString::fromLatin1(popup->metaObject()->className())));
+                    QTest::keyClick(popup, Qt::Key_Escape);
+                }
+            }
         });
         answer.start();
 
@@ -134,6 +150,7 @@ public:
         for (event_ = 1; event_ <= events; ++event_) {
             const QMap<QString, QString> before = outputTexts();
             calculated_ = false;
+            eventStarted_ = Clock::now();
             step();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();
@@ -237,6 +254,13 @@ private:
         std::fprintf(stderr, "The last events:\n");
         for (const QString& line : recent_) {
             std::fprintf(stderr, "  %s\n", qPrintable(line));
+        }
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            std::fprintf(stderr, "Open modal window: %s '%s'\n", modal->metaObject()->className(),
+                         qPrintable(modal->windowTitle()));
+        }
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            std::fprintf(stderr, "Open popup: %s\n", popup->metaObject()->className());
         }
     }
 
@@ -479,6 +503,7 @@ private:
     std::deque<QString> recent_;
     QMap<QString, int> messages_;
     int event_ = 0;
+    Clock::time_point eventStarted_ = Clock::now();
     bool calculated_ = false;
     int calculations_ = 0;
     int results_ = 0;
