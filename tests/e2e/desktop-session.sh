@@ -104,9 +104,15 @@ EOF
         cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
         exit 1
     fi
-    # A raw queue hands on the document exactly as the program made it.
-    if ! lpadmin -h "$dir/sock" -p e2e -v file:///dev/null -E -m raw 2>"$dir/log/lpadmin" ||
-        ! lpadmin -h "$dir/sock" -d e2e 2>>"$dir/log/lpadmin"; then
+    # A raw queue hands on the document exactly as the program made it. A
+    # server that has only just started may still drop a connection ("Bad
+    # file descriptor"), so this is tried until it holds.
+    add_printer() {
+        lpadmin -h "$dir/sock" -p e2e -v file:///dev/null -E -m raw 2>"$dir/log/lpadmin" &&
+            lpadmin -h "$dir/sock" -d e2e 2>>"$dir/log/lpadmin" &&
+            lpstat -h "$dir/sock" -d 2>/dev/null | grep -q ': e2e$'
+    }
+    if ! wait_until 20 add_printer; then
         echo "The print server took no printer:" >&2
         cat "$dir/log/lpadmin" "$dir/log/error_log" >&2 2>/dev/null || true
         exit 1
