@@ -25,7 +25,7 @@ finish() {
     fi
     rm -rf "$work"
 }
-trap finish EXIT
+on_exit finish
 
 # Debian's own interpreter, not whatever wrapper comes first on the PATH.
 python=/usr/bin/python3

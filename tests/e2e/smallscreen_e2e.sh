@@ -6,7 +6,7 @@
 source "$(dirname "$0")/e2e-lib.sh"
 
 binary=$1
-trap stop_program EXIT
+on_exit stop_program
 
 read -r screen_w screen_h < <(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
 [ "$screen_w" = 1366 ] && [ "$screen_h" = 768 ] || fail "the screen is ${screen_w}x${screen_h}"
