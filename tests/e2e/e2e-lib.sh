@@ -101,6 +101,49 @@ expect_box() {
     wait_until 10 box_is "$@" || fail "expected '$expected', the box shows '$actual'"
 }
 
+# The worked example of a window, entered as a person would from the focus
+# the window starts with; waits until its height (txtHoogte) shows.
+#   twinoffset: 30 degrees and 500 mm give 1013.
+#   solooffset: 45 degrees, diameter 125 and 500 mm give 792.
+enter_worked_example() {
+    case $1 in
+    twinoffset)
+        press Down Down                    # cmbHoek: "30"
+        click_control 1680 840 1455 375    # txtHorVersleping
+        type_text 500
+        click_control 1680 1560 1575 495   # cmdBereken
+        expect_box 1013 4320 3720 1335 375 # txtHoogte
+        ;;
+    solooffset)
+        press Down Down Down              # cmbHoek: "45"
+        click_control 1680 840 1455 315   # cmbDiameter
+        press Down                        # "125"
+        click_control 1680 1440 1455 375  # txtHorVersleping
+        type_text 500
+        click_control 1560 2160 1575 495  # cmdBereken
+        expect_box 792 4320 3720 1335 375 # txtHoogte
+        ;;
+    *) fail "no worked example for '$1'" ;;
+    esac
+}
+
+# Clicks solooffset's Afsluiten and checks that the program ends, with
+# status 0.
+afsluiten_ends_program() {
+    program_ended() {
+        case $(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null) in
+        "" | Z*) return 0 ;;
+        *) return 1 ;;
+        esac
+    }
+    click_control 9480 7080 975 495 # cmdAfsluiten
+    wait_until 10 program_ended || fail "the program still runs after Afsluiten"
+    local status=0
+    wait "$PROGRAM_PID" || status=$?
+    PROGRAM_PID=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
 # Waits for a message box titled "Let op!" and closes it with Enter. Only
 # its title can be read from outside: a message box copies its text on
 # Ctrl+C on Windows alone, and its label cannot be selected. The window

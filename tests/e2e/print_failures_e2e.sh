@@ -25,11 +25,7 @@ expect_message() {
 # twinoffset: 30 degrees, 500 mm, Bereken, then Test.
 twinoffset_test_click() {
     start_program "$twinoffset" "Versleping Kestravon Concentrisch 100/150"
-    press Down Down # cmbHoek: "30"
-    click_control 1680 840 1455 375 # txtHorVersleping
-    type_text 500
-    click_control 1680 1560 1575 495 # cmdBereken
-    expect_box 1013 4320 3720 1335 375 # txtHoogte
+    enter_worked_example twinoffset
     click_control 4200 1560 975 495 # cmdTest
 }
 
@@ -46,13 +42,7 @@ refused)
     stop_program
 
     start_program "$solooffset" "Kestravon Versleping Enkelwandig"
-    press Down Down Down # cmbHoek: "45"
-    click_control 1680 840 1455 315 # cmbDiameter
-    press Down                      # "125"
-    click_control 1680 1440 1455 375 # txtHorVersleping
-    type_text 500
-    click_control 1560 2160 1575 495 # cmdBereken
-    expect_box 792 4320 3720 1335 375 # txtHoogte
+    enter_worked_example solooffset
     click_control 7200 7080 975 495 # cmdPrinten
     expect_message "Afdrukken mislukt" "solooffset, printer refusing jobs"
 

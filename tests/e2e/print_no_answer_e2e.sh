@@ -61,23 +61,8 @@ esac
 CUPS_SERVER=127.0.0.1:$port TMPDIR=$work/tmp start_program "$binary" "$title"
 
 # A calculation, so that there is something to print.
-if [ "$program" = twinoffset ]; then
-    press Down Down                  # cmbHoek: "30"
-    click_control 1680 840 1455 375  # txtHorVersleping
-    type_text 500
-    click_control 1680 1560 1575 495 # cmdBereken
-    result_box=(4320 3720 1335 375)  # txtHoogte
-    expect_box 1013 "${result_box[@]}"
-else
-    press Down Down Down             # cmbHoek: "45"
-    click_control 1680 840 1455 315  # cmbDiameter
-    press Down                       # "125"
-    click_control 1680 1440 1455 375 # txtHorVersleping
-    type_text 500
-    click_control 1560 2160 1575 495 # cmdBereken
-    result_box=(4320 3720 1335 375)  # txtHoogte
-    expect_box 792 "${result_box[@]}"
-fi
+enter_worked_example "$program"
+result_box=(4320 3720 1335 375) # txtHoogte
 
 message_shown() {
     xdotool search --onlyvisible --name '^Let op!$' >/dev/null 2>&1
@@ -118,17 +103,6 @@ echo "$program: the window answers after the print gave up"
 
 # The jobs that never got an answer do not hold the program up at its end.
 if [ "$program" = solooffset ]; then
-    click_control 9480 7080 975 495 # cmdAfsluiten
-    program_ended() {
-        case $(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null) in
-        "" | Z*) return 0 ;;
-        *) return 1 ;;
-        esac
-    }
-    wait_until 10 program_ended || fail "the program still runs after Afsluiten"
-    status=0
-    wait "$PROGRAM_PID" || status=$?
-    PROGRAM_PID=""
-    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+    afsluiten_ends_program
     echo "$program: Afsluiten ended the program"
 fi

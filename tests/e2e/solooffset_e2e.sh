@@ -50,16 +50,5 @@ dark=$(tail -c +$((header + 1)) "$work/page.pgm" | od -An -v -tu1 |
 echo "solooffset: printed one page ($dark dark pixels at 20 dpi)"
 
 # Afsluiten ends the program.
-click_control 9480 7080 975 495 # cmdAfsluiten
-program_ended() {
-    case $(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null) in
-    "" | Z*) return 0 ;;
-    *) return 1 ;;
-    esac
-}
-wait_until 10 program_ended || fail "the program still runs after Afsluiten"
-status=0
-wait "$PROGRAM_PID" || status=$?
-PROGRAM_PID=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+afsluiten_ends_program
 echo "solooffset: Afsluiten ended the program"

@@ -18,11 +18,7 @@ cleanup() {
 on_exit cleanup
 TMPDIR=$report_tmp start_program "$binary" "Versleping Kestravon Concentrisch 100/150"
 
-press Down Down # cmbHoek: "30"
-click_control 1680 840 1455 375 # txtHorVersleping
-type_text 500
-click_control 1680 1560 1575 495 # cmdBereken
-expect_box 1013 4320 3720 1335 375 # txtHoogte
+enter_worked_example twinoffset
 click_control 4200 1560 975 495 # cmdTest
 
 document=$(printed_document)
