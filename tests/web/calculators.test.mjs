@@ -42,14 +42,8 @@ const mode2Cases = [
     ['solo', '30', '125', ['1', '-2', '1'], ['668', '1400']],
 ];
 
-async function mode1(tab, [prefix, angle, diameter, offset]) {
-    await tab.show(prefix);
-    await tab.pick('cmbHoek', angle);
-    if (diameter) {
-        await tab.pick('cmbDiameter', diameter);
-    }
-    await tab.type('txtHorVersleping', offset);
-    await tab.click('cmdBereken');
+function mode1(tab, [prefix, angle, diameter, offset]) {
+    return tab.calculate(prefix, { angle, diameter, offset });
 }
 
 async function mode2(tab, [prefix, angle, diameter, counts]) {

@@ -91,6 +91,18 @@ export class Tab {
         await this.control(name).fill(text);
     }
 
+    // Mode 1 as a person enters it: the angle, the diameter where the tab
+    // has one, the offset, then Bereken.
+    async calculate(prefix, { angle, diameter, offset }) {
+        await this.show(prefix);
+        await this.pick('cmbHoek', angle);
+        if (diameter) {
+            await this.pick('cmbDiameter', diameter);
+        }
+        await this.type('txtHorVersleping', offset);
+        await this.click('cmdBereken');
+    }
+
     async values(names) {
         const ids = names.map((name) => `${this.prefix}-${name}`);
         return this.page.evaluate((list) => list.map((id) => document.getElementById(id).value),

@@ -50,20 +50,10 @@ async function catchPrints(tab) {
 }
 const printCalls = (tab) => tab.page.evaluate(() => window.printCalls);
 
-async function calculate(tab, prefix, { angle, diameter, offset }) {
-    await tab.show(prefix);
-    await tab.pick('cmbHoek', angle);
-    if (diameter) {
-        await tab.pick('cmbDiameter', diameter);
-    }
-    await tab.type('txtHorVersleping', offset);
-    await tab.click('cmdBereken');
-}
-
 describe('printing', () => {
     it('Test prints the report text alone, its values in one column, fixed pitch', async () => {
         const tab = await openApp('desktop');
-        await calculate(tab, 'twin', { angle: '30', offset: '500' });
+        await tab.calculate('twin', { angle: '30', offset: '500' });
         await catchPrints(tab);
         await tab.click('cmdTest');
         assert.equal(await printCalls(tab), 1);
@@ -113,7 +103,7 @@ describe('printing', () => {
                     await tab.pick('cmbDiameter2', '125');
                     await tab.click('cmdBereken2');
                 } else if (shown) {
-                    await calculate(tab, 'solo', shown);
+                    await tab.calculate('solo', shown);
                 } else {
                     await tab.show('solo');
                 }
@@ -155,7 +145,7 @@ describe('offline', () => {
                 await tab.page.context().setOffline(true);
                 await tab.page.reload();
                 await tab.page.waitForSelector('body[data-state="ready"]');
-                await calculate(tab, 'twin', { angle: '30', offset: '500' });
+                await tab.calculate('twin', { angle: '30', offset: '500' });
                 assert.deepEqual(await tab.values(['txtA', 'txtB', 'txtLengte', 'txtHoogte']),
                     ['76', '41', '883', '1013']);
 
