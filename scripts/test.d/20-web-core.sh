@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 # emscripten brings Debian's nodejs where the machine has no Node yet; we
 # never ask for nodejs or npm by name, which would clash with a Node.js the
 # machine already has from elsewhere.
-ensure_packages emscripten node-acorn
+ensure_packages "${web_packages[@]}"
 if ! command -v node >/dev/null; then
     echo "node is missing: the WebAssembly core cannot be checked" >&2
     exit 1
