@@ -1,0 +1,220 @@
+#include "offsetcore/steps.h"
+
+#include "offsetcore/numbertext.h"
+#include "offsetcore/tables.h"
+
+namespace offsetcore {
+
+Message messageFor(Problem problem) {
+    constexpr std::string_view warning = "Let op!";
+    switch (problem) {
+    case Problem::EnterAngle:
+        return {"Hoek invoeren", warning};
+    case Problem::EnterDiameter:
+        return {"Diameter invoeren", warning};
+    case Problem::EnterOffset:
+        return {"Versleping invoeren", warning};
+    case Problem::AngleNotANumber:
+        return {"Hoek is geen geldig getal", warning};
+    case Problem::DiameterNotANumber:
+        return {"Diameter is geen geldig getal", warning};
+    case Problem::OffsetNotANumber:
+        return {"Versleping is geen geldig getal", warning};
+    case Problem::CountNotANumber:
+        return {"Aantal secties is geen geldig getal", warning};
+    case Problem::ChooseAngleFromList:
+        return {"Kies de hoek uit de lijst", warning};
+    case Problem::NoBendForAngle:
+        return {"Geen bochtmaten voor deze hoek", warning};
+    case Problem::NoBendForAngleAndDiameter:
+        return {"Geen bochtmaten voor deze hoek en diameter", warning};
+    case Problem::ResultTooLarge:
+        return {"Uitkomst te groot", warning};
+    case Problem::CalculateFirst:
+        return {"Druk eerst op Bereken", warning};
+    case Problem::EnterValues:
+        // The print check alone has always been titled with a capital O.
+        return {"Voer waarden in", "Let Op!"};
+    case Problem::ReportNotMade:
+        return {"Rapport kon niet worden gemaakt", warning};
+    case Problem::NoPrinter:
+        return {"Geen printer beschikbaar", warning};
+    case Problem::PrintFailed:
+        return {"Afdrukken mislukt", warning};
+    case Problem::PrinterNotAnswering:
+        return {"Printer reageert niet", warning};
+    }
+    return {"", warning};
+}
+
+namespace {
+
+// The counts in the order of their boxes; nothing when one is no number.
+std::optional<SectionCounts> readCounts(const CountTexts& texts, std::string_view separator) {
+    SectionCounts counts;
+    for (auto [text, count] :
+         {std::pair{texts.n1000, &counts.n1000}, std::pair{texts.n500, &counts.n500},
+          std::pair{texts.n250, &counts.n250}}) {
+        const auto value = parseNumber(text, separator);
+        if (!value) {
+            return std::nullopt;
+        }
+        *count = *value;
+    }
+    return counts;
+}
+
+Outcome<LengthTexts> lengthTexts(const SystemProfile& profile, double angle, double offset,
+                                 BendDimensions row, LengthInputs inputs) {
+    const auto lengths = lengthsFromOffset(profile, angle, offset, row);
+    if (!lengths) {
+        return Problem::ResultTooLarge;
+    }
+    const std::string marker(negativeMarker);
+    return LengthTexts{
+        lengths->negative ? marker : formatWholeNumber(lengths->length),
+        lengths->negative ? marker : formatWholeNumber(lengths->vertical),
+        formatWholeNumber(row.a),
+        formatWholeNumber(row.b),
+        row,
+        std::move(inputs),
+    };
+}
+
+Outcome<OffsetTexts> offsetTexts(const SystemProfile& profile, double angle,
+                                 const SectionCounts& counts, BendDimensions row) {
+    const auto offsets = offsetsFromSections(profile, angle, counts, row);
+    if (!offsets) {
+        return Problem::ResultTooLarge;
+    }
+    return OffsetTexts{formatWholeNumber(offsets->horizontal), formatWholeNumber(offsets->vertical),
+                       row};
+}
+
+} // namespace
+
+Outcome<LengthTexts> concentricLengths(const ConcentricLengthsClick& click,
+                                       std::string_view separator) {
+    if (click.angle.empty()) {
+        return Problem::EnterAngle;
+    }
+    if (click.offset.empty()) {
+        return Problem::EnterOffset;
+    }
+    const auto angle = parseNumber(click.angle, separator);
+    if (!angle) {
+        return Problem::AngleNotANumber;
+    }
+    const auto offset = parseNumber(click.offset, separator);
+    if (!offset) {
+        return Problem::OffsetNotANumber;
+    }
+    const auto row = lookupConcentricBend(*angle);
+    if (!row) {
+        return Problem::NoBendForAngle;
+    }
+    return lengthTexts(concentric, *angle, *offset, *row,
+                       {std::string(click.angle), std::string(click.offset)});
+}
+
+Outcome<OffsetTexts> concentricOffsets(const ConcentricOffsetsClick& click,
+                                       std::string_view separator) {
+    if (click.angle.empty()) {
+        return Problem::EnterAngle;
+    }
+    const auto counts = readCounts(click.counts, separator);
+    if (!counts) {
+        return Problem::CountNotANumber;
+    }
+    const auto angle = parseNumber(click.angle, separator);
+    if (!angle) {
+        return Problem::AngleNotANumber;
+    }
+    // Mode 2 never runs with a pair that belongs to another angle.
+    const auto row = lookupConcentricBend(*angle);
+    if (!row) {
+        return Problem::NoBendForAngle;
+    }
+    return offsetTexts(concentric, *angle, *counts, *row);
+}
+
+Outcome<LengthTexts> singleWallLengths(const SingleWallLengthsClick& click,
+                                       std::string_view separator) {
+    if (click.angle.empty()) {
+        return Problem::EnterAngle;
+    }
+    if (click.diameter.empty()) {
+        return Problem::EnterDiameter;
+    }
+    if (click.offset.empty()) {
+        return Problem::EnterOffset;
+    }
+    const auto diameter = parseNumber(click.diameter, separator);
+    if (!diameter) {
+        return Problem::DiameterNotANumber;
+    }
+    const auto angle = parseNumber(click.pickedAngle, separator);
+    if (!angle || parseNumber(click.angle, separator) != angle) {
+        return Problem::ChooseAngleFromList;
+    }
+    const auto offset = parseNumber(click.offset, separator);
+    if (!offset) {
+        return Problem::OffsetNotANumber;
+    }
+    const auto row = lookupSingleWallBend(*diameter, *angle);
+    if (!row) {
+        return Problem::NoBendForAngleAndDiameter;
+    }
+    return lengthTexts(singleWall, *angle, *offset, *row,
+                       {std::string(click.angle), std::string(click.offset)});
+}
+
+Outcome<OffsetTexts> singleWallOffsets(const SingleWallOffsetsClick& click,
+                                       std::string_view separator) {
+    if (click.angle.empty()) {
+        return Problem::EnterAngle;
+    }
+    if (click.diameter.empty()) {
+        return Problem::EnterDiameter;
+    }
+    const auto counts = readCounts(click.counts, separator);
+    if (!counts) {
+        return Problem::CountNotANumber;
+    }
+    const auto diameter = parseNumber(click.diameter, separator);
+    if (!diameter) {
+        return Problem::DiameterNotANumber;
+    }
+    const auto angle = parseNumber(click.angle, separator);
+    if (!angle) {
+        return Problem::AngleNotANumber;
+    }
+    // Mode 2 never runs with a pair that belongs to another diameter or angle.
+    const auto row = lookupSingleWallBend(*diameter, *angle);
+    if (!row) {
+        return Problem::NoBendForAngleAndDiameter;
+    }
+    return offsetTexts(singleWall, *angle, *counts, *row);
+}
+
+Outcome<std::string> testReport(const ReportFields& shown,
+                                const std::optional<LengthInputs>& resultsFrom) {
+    if (resultsFrom &&
+        (shown.angle.value != resultsFrom->angle || shown.offset.value != resultsFrom->offset)) {
+        return Problem::CalculateFirst;
+    }
+    return composeReport(shown);
+}
+
+std::optional<Problem> checkWindowPrint(std::string_view length, std::string_view vertical,
+                                        std::string_view horizontal,
+                                        std::string_view sectionVertical) {
+    const bool lengthsShown = !length.empty() && !vertical.empty();
+    const bool offsetsShown = !horizontal.empty() && !sectionVertical.empty();
+    if (!lengthsShown && !offsetsShown) {
+        return Problem::EnterValues;
+    }
+    return std::nullopt;
+}
+
+} // namespace offsetcore
