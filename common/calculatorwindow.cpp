@@ -1,7 +1,6 @@
 #include "common/calculatorwindow.h"
 
 #include "common/formbuilder.h"
-#include "offsetcore/numbertext.h"
 #include "platform/messagebox.h"
 #include "platform/pickcombobox.h"
 
@@ -35,17 +34,15 @@ QFont defaultFont() {
     return font;
 }
 
-QString wholeNumberText(double value) {
-    return QString::fromStdString(offsetcore::formatWholeNumber(value));
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(const FormTable& form, const offsetcore::SystemProfile& profile,
-                                   QWidget* parent)
+CalculatorWindow::CalculatorWindow(const FormTable& form, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      profile_(profile) {
+                          Qt::WindowCloseButtonHint) {
     setFont(defaultFont());
     buildForm(this, form);
     setWindowIcon(programIcon());
@@ -69,14 +66,14 @@ CalculatorWindow::CalculatorWindow(const FormTable& form, const offsetcore::Syst
 void CalculatorWindow::fillLists(offsetcore::ItemList angles) {
     for (platform::PickComboBox* box : {cmbHoek, cmbHoek2}) {
         for (std::string_view item : angles) {
-            box->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
+            box->addItem(fromUtf8(item));
         }
         box->setCurrentIndex(-1);
         box->setEditText(QString());
     }
     for (std::string_view item : offsetcore::sectionCountList()) {
         for (platform::PickComboBox* box : {cmb1000, cmb500, cmb250}) {
-            box->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
+            box->addItem(fromUtf8(item));
         }
     }
     for (platform::PickComboBox* box : {cmb1000, cmb500, cmb250}) {
@@ -99,74 +96,64 @@ void CalculatorWindow::showAndFocus() {
     cmbHoek->setFocus(Qt::OtherFocusReason);
 }
 
-void CalculatorWindow::warn(const char* prompt, const char* title) {
-    platform::MessageBox::show(this, QString::fromUtf8(prompt), QString::fromUtf8(title));
+void CalculatorWindow::warn(offsetcore::Problem problem) {
+    const offsetcore::Message message = offsetcore::messageFor(problem);
+    platform::MessageBox::show(this, fromUtf8(message.prompt), fromUtf8(message.title));
 }
 
 void CalculatorWindow::showPrintStatus(platform::PrintStatus status) {
+    using offsetcore::Problem;
     switch (status) {
     case platform::PrintStatus::Printed:
         return;
     case platform::PrintStatus::NoPrinter:
-        return warn(prompts::noPrinter);
+        return warn(Problem::NoPrinter);
     case platform::PrintStatus::Failed:
-        return warn(prompts::printFailed);
+        return warn(Problem::PrintFailed);
     case platform::PrintStatus::NoAnswer:
-        return warn(prompts::printerNotAnswering);
+        return warn(Problem::PrinterNotAnswering);
     }
 }
 
-std::optional<double> CalculatorWindow::parseNumber(const QString& text) const {
-    const QByteArray separator = locale().decimalPoint().toUtf8();
-    const QByteArray utf8 = text.toUtf8();
-    return offsetcore::parseNumber(std::string_view(utf8.data(), size_t(utf8.size())),
-                                   std::string_view(separator.data(), size_t(separator.size())));
+std::string CalculatorWindow::decimalSeparator() const {
+    return locale().decimalPoint().toStdString();
 }
 
-std::optional<double> CalculatorWindow::readNumber(const QString& text, const char* problem) {
-    const auto value = parseNumber(text);
-    if (!value) {
-        warn(problem);
-    }
-    return value;
+std::string CalculatorWindow::text(const QLineEdit* box) {
+    return box->text().toStdString();
 }
 
-std::optional<offsetcore::SectionCounts> CalculatorWindow::readCounts() {
-    offsetcore::SectionCounts counts;
-    for (auto [box, count] : {std::pair{cmb1000, &counts.n1000}, std::pair{cmb500, &counts.n500},
-                              std::pair{cmb250, &counts.n250}}) {
-        const auto value = readNumber(box->currentText(), prompts::countNotANumber);
-        if (!value) {
-            return std::nullopt;
-        }
-        *count = *value;
-    }
-    return counts;
+std::string CalculatorWindow::text(const platform::PickComboBox* box) {
+    return box->currentText().toStdString();
 }
 
-void CalculatorWindow::Bereken(double angle, double offset, offsetcore::BendDimensions row) {
-    const auto lengths = offsetcore::lengthsFromOffset(profile_, angle, offset, row);
-    if (!lengths) {
-        return warn(prompts::resultTooLarge);
+void CalculatorWindow::showLengths(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
+    if (const auto* problem = std::get_if<offsetcore::Problem>(&outcome)) {
+        return warn(*problem);
     }
-    heldBend_ = row;
-    const QString marker = QString::fromUtf8(offsetcore::negativeMarker.data(),
-                                             qsizetype(offsetcore::negativeMarker.size()));
-    txtLengte->setText(lengths->negative ? marker : wholeNumberText(lengths->length));
-    txtHoogte->setText(lengths->negative ? marker : wholeNumberText(lengths->vertical));
-    txtA->setText(wholeNumberText(row.a));
-    txtB->setText(wholeNumberText(row.b));
+    Bereken(std::get<offsetcore::LengthTexts>(outcome));
 }
 
-void CalculatorWindow::BerekenSecties(double angle, const offsetcore::SectionCounts& counts,
-                                      offsetcore::BendDimensions row) {
-    const auto offsets = offsetcore::offsetsFromSections(profile_, angle, counts, row);
-    if (!offsets) {
-        return warn(prompts::resultTooLarge);
+void CalculatorWindow::showOffsets(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome) {
+    if (const auto* problem = std::get_if<offsetcore::Problem>(&outcome)) {
+        return warn(*problem);
     }
-    heldBend_ = row;
-    txtVerHor->setText(wholeNumberText(offsets->horizontal));
-    txtVerVerticaal->setText(wholeNumberText(offsets->vertical));
+    BerekenSecties(std::get<offsetcore::OffsetTexts>(outcome));
+}
+
+void CalculatorWindow::Bereken(const offsetcore::LengthTexts& results) {
+    txtLengte->setText(QString::fromStdString(results.length));
+    txtHoogte->setText(QString::fromStdString(results.vertical));
+    txtA->setText(QString::fromStdString(results.a));
+    txtB->setText(QString::fromStdString(results.b));
+    heldBend_ = results.heldBend;
+    lengthInputs_ = results.inputs;
+}
+
+void CalculatorWindow::BerekenSecties(const offsetcore::OffsetTexts& results) {
+    txtVerHor->setText(QString::fromStdString(results.horizontal));
+    txtVerVerticaal->setText(QString::fromStdString(results.vertical));
+    heldBend_ = results.heldBend;
 }
 
 } // namespace common

@@ -1,17 +1,18 @@
 #pragma once
 
-// What both calculator windows share: the controls both have, reading box
-// texts as numbers, writing results, the held bend pair and the messages.
+// What both calculator windows share: the controls both have, the held bend
+// pair, and showing what a click comes to.
 //
-// The road of a click, in either window: the handler tests the boxes for
-// empty text in a fixed order (the first failure is shown and ends it), reads
-// each value with the locale's decimal separator (a value that is no number
-// is shown and ends it), looks A and B up for the angle (and diameter), runs
-// the core and only then writes the output boxes and replaces heldBend. So
-// after any message, nothing in the window has changed.
+// The road of a click, in either window: the handler collects the texts its
+// boxes show and hands them, with the locale's decimal separator, to the
+// core's step for its system and mode (offsetcore/steps.h), which checks,
+// reads, looks up and calculates in the window's order. The outcome is either
+// a problem, whose message is shown while nothing in the window changes, or
+// the texts to write, which Bereken (mode 1) or BerekenSecties (mode 2)
+// writes before holding the pair.
 
 #include "common/formtable.h"
-#include "offsetcore/geometry.h"
+#include "offsetcore/steps.h"
 #include "offsetcore/tables.h"
 #include "platform/printer.h"
 
@@ -20,25 +21,13 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
 
 namespace platform {
 class PickComboBox;
 }
 
 namespace common {
-
-namespace prompts {
-inline constexpr char title[] = "Let op!";
-inline constexpr char enterAngle[] = "Hoek invoeren";
-inline constexpr char enterOffset[] = "Versleping invoeren";
-inline constexpr char angleNotANumber[] = "Hoek is geen geldig getal";
-inline constexpr char offsetNotANumber[] = "Versleping is geen geldig getal";
-inline constexpr char countNotANumber[] = "Aantal secties is geen geldig getal";
-inline constexpr char resultTooLarge[] = "Uitkomst te groot";
-inline constexpr char noPrinter[] = "Geen printer beschikbaar";
-inline constexpr char printFailed[] = "Afdrukken mislukt";
-inline constexpr char printerNotAnswering[] = "Printer reageert niet";
-} // namespace prompts
 
 class CalculatorWindow : public QWidget {
     Q_OBJECT
@@ -48,9 +37,7 @@ public:
     const std::optional<offsetcore::BendDimensions>& heldBend() const { return heldBend_; }
 
 protected:
-    // The profile is the flue system every calculation of the window uses.
-    CalculatorWindow(const FormTable& form, const offsetcore::SystemProfile& profile,
-                     QWidget* parent = nullptr);
+    explicit CalculatorWindow(const FormTable& form, QWidget* parent = nullptr);
 
     template <typename T> T* control(const char* name) const {
         auto* found = findChild<T*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
@@ -64,22 +51,29 @@ protected:
     // Shows the window centred on its screen and gives the focus to cmbHoek.
     void showAndFocus();
 
-    void warn(const char* prompt, const char* title = prompts::title);
+    void warn(offsetcore::Problem problem);
     // Tells the user when a print did not go out; a printed job says nothing.
     void showPrintStatus(platform::PrintStatus status);
-    // The text as a number, read with the locale's decimal separator.
-    std::optional<double> parseNumber(const QString& text) const;
-    // The same, or a message naming the value and no number.
-    std::optional<double> readNumber(const QString& text, const char* problem);
-    std::optional<offsetcore::SectionCounts> readCounts();
+    // The locale's decimal separator, as the core reads numbers with it.
+    std::string decimalSeparator() const;
+    // The texts a box shows, as the core takes them (UTF-8).
+    static std::string text(const QLineEdit* box);
+    static std::string text(const platform::PickComboBox* box);
 
-    // Mode 1 with the values the click read and the row it found: writes
-    // txtLengte, txtHoogte, txtA and txtB, in that order, and holds the row.
-    void Bereken(double angle, double offset, offsetcore::BendDimensions row);
-    // Mode 2 likewise: writes txtVerHor, then txtVerVerticaal, and holds the
-    // row. Neither writes anything when the result is too large to show.
-    void BerekenSecties(double angle, const offsetcore::SectionCounts& counts,
-                        offsetcore::BendDimensions row);
+    // Mode 1: the problem's message, or the results written by Bereken.
+    void showLengths(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome);
+    // Mode 2: the problem's message, or the results written by BerekenSecties.
+    void showOffsets(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome);
+
+    // Writes txtLengte, txtHoogte, txtA and txtB, in that order, and holds
+    // the pair and the texts the results came from.
+    void Bereken(const offsetcore::LengthTexts& results);
+    // Writes txtVerHor, then txtVerVerticaal, and holds the pair.
+    void BerekenSecties(const offsetcore::OffsetTexts& results);
+
+    // The angle and offset texts the mode 1 results shown were computed
+    // from; nothing before the first.
+    const std::optional<offsetcore::LengthInputs>& lengthInputs() const { return lengthInputs_; }
 
     platform::PickComboBox* cmbHoek;
     QLineEdit* txtHorVersleping;
@@ -97,8 +91,8 @@ protected:
     QLineEdit* txtVerVerticaal;
 
 private:
-    const offsetcore::SystemProfile& profile_;
     std::optional<offsetcore::BendDimensions> heldBend_;
+    std::optional<offsetcore::LengthInputs> lengthInputs_;
 };
 
 } // namespace common

@@ -9,16 +9,7 @@ namespace {
 
 using common::ControlEntry;
 using common::ControlKind;
-namespace prompts = common::prompts;
-
-// What only this window says.
-constexpr char enterDiameter[] = "Diameter invoeren";
-constexpr char diameterNotANumber[] = "Diameter is geen geldig getal";
-constexpr char noBendForAngleAndDiameter[] = "Geen bochtmaten voor deze hoek en diameter";
-constexpr char enterValues[] = "Voer waarden in";
-constexpr char chooseAngleFromList[] = "Kies de hoek uit de lijst";
-// The print check alone is titled with a capital O.
-constexpr char printCheckTitle[] = "Let Op!";
+using offsetcore::Problem;
 
 constexpr ControlEntry controls[] = {
     {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
@@ -93,7 +84,7 @@ void offerDiameters(platform::PickComboBox* box, const QString& angleText) {
 
 } // namespace
 
-FrmSolo::FrmSolo(QWidget* parent) : CalculatorWindow(form, offsetcore::singleWall, parent) {
+FrmSolo::FrmSolo(QWidget* parent) : CalculatorWindow(form, parent) {
     cmbDiameter = control<platform::PickComboBox>("cmbDiameter");
     cmbDiameter2 = control<platform::PickComboBox>("cmbDiameter2");
 
@@ -124,76 +115,27 @@ void FrmSolo::cmbHoek2Picked(const QString& text) {
 }
 
 void FrmSolo::cmdBerekenClicked() {
-    if (cmbHoek->currentText().isEmpty()) {
-        return warn(prompts::enterAngle);
-    }
-    if (cmbDiameter->currentText().isEmpty()) {
-        return warn(enterDiameter);
-    }
-    if (txtHorVersleping->text().isEmpty()) {
-        return warn(prompts::enterOffset);
-    }
-    const auto diameter = readNumber(cmbDiameter->currentText(), diameterNotANumber);
-    if (!diameter) {
-        return;
-    }
-    // The diameters on offer belong to the angle last picked, so that is the
-    // angle mode 1 works with; cmbHoek must still show it, in any notation.
-    const auto angle = parseNumber(pickedAngle_);
-    if (!angle || parseNumber(cmbHoek->currentText()) != angle) {
-        return warn(chooseAngleFromList);
-    }
-    const auto offset = readNumber(txtHorVersleping->text(), prompts::offsetNotANumber);
-    if (!offset) {
-        return;
-    }
-    const auto row = offsetcore::lookupSingleWallBend(*diameter, *angle);
-    if (!row) {
-        return warn(noBendForAngleAndDiameter);
-    }
-    Bereken(*angle, *offset, *row);
+    showLengths(offsetcore::singleWallLengths(
+        {text(cmbHoek), pickedAngle_.toStdString(), text(cmbDiameter), text(txtHorVersleping)},
+        decimalSeparator()));
 }
 
 void FrmSolo::cmdBereken2Clicked() {
-    if (cmbHoek2->currentText().isEmpty()) {
-        return warn(prompts::enterAngle);
-    }
-    if (cmbDiameter2->currentText().isEmpty()) {
-        return warn(enterDiameter);
-    }
-    const QString angleText = cmbHoek2->currentText();
-    const QString diameterText = cmbDiameter2->currentText();
-    const auto counts = readCounts();
-    if (!counts) {
-        return;
-    }
-    const auto diameter = readNumber(diameterText, diameterNotANumber);
-    if (!diameter) {
-        return;
-    }
-    const auto angle = readNumber(angleText, prompts::angleNotANumber);
-    if (!angle) {
-        return;
-    }
-    // Mode 2 never runs with a pair that belongs to another diameter or angle.
-    const auto row = offsetcore::lookupSingleWallBend(*diameter, *angle);
-    if (!row) {
-        return warn(noBendForAngleAndDiameter);
-    }
-    BerekenSecties(*angle, *counts, *row);
+    showOffsets(offsetcore::singleWallOffsets(
+        {text(cmbHoek2), text(cmbDiameter2), {text(cmb1000), text(cmb500), text(cmb250)}},
+        decimalSeparator()));
 }
 
 void FrmSolo::cmdPrintenClicked() {
-    const bool lengthsShown = !txtLengte->text().isEmpty() && !txtHoogte->text().isEmpty();
-    const bool offsetsShown = !txtVerHor->text().isEmpty() && !txtVerVerticaal->text().isEmpty();
-    if (!lengthsShown && !offsetsShown) {
-        return warn(enterValues, printCheckTitle);
+    if (const auto problem = offsetcore::checkWindowPrint(text(txtLengte), text(txtHoogte),
+                                                          text(txtVerHor), text(txtVerVerticaal))) {
+        return warn(*problem);
     }
     try {
         showPrintStatus(platform::printWindow(this));
     } catch (const std::bad_alloc&) {
         // Too little memory for the job: it is not printed, the program goes on.
-        warn(prompts::printFailed);
+        warn(Problem::PrintFailed);
     }
 }
 

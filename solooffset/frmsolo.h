@@ -10,13 +10,12 @@
 //   made in every diameter. So each mode has a diameter box, closed until an
 //   angle is picked in the same mode; the pick fills it with the diameters of
 //   that angle. Typing an angle neither fills nor opens it.
-// - Mode 1 calculates with the angle last picked (pickedAngle), the one its
-//   diameter list was made for, and only while cmbHoek still shows that
-//   number; otherwise it asks for an angle from the list. Mode 2 reads
-//   cmbHoek2 at the click. Both refuse a diameter and angle that have no
-//   bend rather than compute with the pair of another.
-// - cmdPrinten prints an image of the window once either pair of results is
-//   shown; cmdAfsluiten closes the window, and with it the program.
+// - Mode 1 hands the core the angle last picked (pickedAngle), the one its
+//   diameter list was made for, beside what cmbHoek shows; the core's step
+//   calculates with the pick and asks for an angle from the list when the
+//   box shows another number. Mode 2 hands over what cmbHoek2 shows.
+// - cmdPrinten prints an image of the window once the core finds either pair
+//   of results shown; cmdAfsluiten closes the window, and with it the program.
 
 #include "common/calculatorwindow.h"
 

@@ -12,10 +12,7 @@ namespace {
 
 using common::ControlEntry;
 using common::ControlKind;
-namespace prompts = common::prompts;
-
-constexpr char reportNotMade[] = "Rapport kon niet worden gemaakt";
-constexpr char noBendForAngle[] = "Geen bochtmaten voor deze hoek";
+using offsetcore::Problem;
 
 constexpr ControlEntry controls[] = {
     {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
@@ -67,7 +64,7 @@ constexpr common::FormTable form{
 
 } // namespace
 
-FrmTwin::FrmTwin(QWidget* parent) : CalculatorWindow(form, offsetcore::concentric, parent) {
+FrmTwin::FrmTwin(QWidget* parent) : CalculatorWindow(form, parent) {
     connect(cmdBereken, &QPushButton::clicked, this, &FrmTwin::cmdBerekenClicked);
     connect(cmdBereken2, &QPushButton::clicked, this, &FrmTwin::cmdBereken2Clicked);
     connect(control<QPushButton>("cmdTest"), &QPushButton::clicked, this, &FrmTwin::cmdTestClicked);
@@ -79,80 +76,50 @@ void FrmTwin::frmTwinLoad() {
 }
 
 void FrmTwin::cmdBerekenClicked() {
-    if (cmbHoek->currentText().isEmpty()) {
-        return warn(prompts::enterAngle);
-    }
-    if (txtHorVersleping->text().isEmpty()) {
-        return warn(prompts::enterOffset);
-    }
-    const auto angle = readNumber(cmbHoek->currentText(), prompts::angleNotANumber);
-    if (!angle) {
-        return;
-    }
-    const auto offset = readNumber(txtHorVersleping->text(), prompts::offsetNotANumber);
-    if (!offset) {
-        return;
-    }
-    const auto row = offsetcore::lookupConcentricBend(*angle);
-    if (!row) {
-        return warn(noBendForAngle);
-    }
-    Bereken(*angle, *offset, *row);
+    showLengths(
+        offsetcore::concentricLengths({text(cmbHoek), text(txtHorVersleping)}, decimalSeparator()));
 }
 
 void FrmTwin::cmdBereken2Clicked() {
-    if (cmbHoek2->currentText().isEmpty()) {
-        return warn(prompts::enterAngle);
-    }
-    const QString angleText = cmbHoek2->currentText();
-    const auto counts = readCounts();
-    if (!counts) {
-        return;
-    }
-    const auto angle = readNumber(angleText, prompts::angleNotANumber);
-    if (!angle) {
-        return;
-    }
-    // Mode 2 never runs with a pair that belongs to another angle.
-    const auto row = offsetcore::lookupConcentricBend(*angle);
-    if (!row) {
-        return warn(noBendForAngle);
-    }
-    BerekenSecties(*angle, *counts, *row);
+    showOffsets(offsetcore::concentricOffsets(
+        {text(cmbHoek2), {text(cmb1000), text(cmb500), text(cmb250)}}, decimalSeparator()));
 }
 
 void FrmTwin::cmdTestClicked() {
     try {
-        const std::optional<QString> report = reportText();
-        if (!report) {
-            return warn(reportNotMade);
+        const auto report = offsetcore::testReport(reportFields(), lengthInputs());
+        if (const auto* problem = std::get_if<Problem>(&report)) {
+            return warn(*problem);
         }
-        showPrintStatus(platform::printText(*report, QStringLiteral("Courier"), 14.0));
+        const std::optional<QString> printed = reportText(std::get<std::string>(report));
+        if (!printed) {
+            return warn(Problem::ReportNotMade);
+        }
+        showPrintStatus(platform::printText(*printed, QStringLiteral("Courier"), 14.0));
     } catch (const std::bad_alloc&) {
         // Too little memory for the report or its job: it is not printed,
         // the program goes on.
-        warn(prompts::printFailed);
+        warn(Problem::PrintFailed);
     }
 }
 
 // The file lives only inside this function: it is gone before the print
 // starts and before any message about it is shown, so a print that hangs
 // or ends the program leaves nothing behind.
-std::optional<QString> FrmTwin::reportText() const {
+std::optional<QString> FrmTwin::reportText(const std::string& report) {
     platform::ReportFile file;
     // The system's 8-bit encoding (the ANSI code page on Windows, UTF-8
     // elsewhere) is also how the file is read back; a typed character that a
     // Windows code page lacks is written as "?".
-    const QByteArray text =
-        QString::fromStdString(offsetcore::composeReport(reportFields())).toLocal8Bit();
-    if (!file.create() || !file.write(text)) {
+    const QByteArray bytes = QString::fromStdString(report).toLocal8Bit();
+    if (!file.create() || !file.write(bytes)) {
         return std::nullopt;
     }
-    const std::optional<QByteArray> report = LeesBestand(file.path());
-    if (!report) {
+    const std::optional<QByteArray> readBack = LeesBestand(file.path());
+    if (!readBack) {
         return std::nullopt;
     }
-    return QString::fromLocal8Bit(*report);
+    return QString::fromLocal8Bit(*readBack);
 }
 
 offsetcore::ReportFields FrmTwin::reportFields() const {
@@ -160,12 +127,12 @@ offsetcore::ReportFields FrmTwin::reportFields() const {
         return control<QLabel>(label)->text().toStdString();
     };
     return {
-        .angle = {caption("Label1"), cmbHoek->currentText().toStdString()},
-        .offset = {caption("Label3"), txtHorVersleping->text().toStdString()},
-        .a = {"A:", txtA->text().toStdString()},
-        .b = {"B:", txtB->text().toStdString()},
-        .length = {caption("Label4"), txtLengte->text().toStdString()},
-        .vertical = {caption("Label5"), txtHoogte->text().toStdString()},
+        .angle = {caption("Label1"), text(cmbHoek)},
+        .offset = {caption("Label3"), text(txtHorVersleping)},
+        .a = {"A:", text(txtA)},
+        .b = {"B:", text(txtB)},
+        .length = {caption("Label4"), text(txtLengte)},
+        .vertical = {caption("Label5"), text(txtHoogte)},
     };
 }
 

@@ -6,8 +6,10 @@
 // vertical offset. A pick in an angle box does nothing beyond showing the
 // text: both calculations read their angle box at the click.
 //
-// Test prints what mode 1 shows, as it stands: the captions and the texts of
-// the boxes are composed into the report (offsetcore/report.h), written in
+// Test prints what mode 1 shows: the captions and the texts of the boxes are
+// composed into the report by the core (offsetcore/steps.h), which refuses
+// when the angle or offset shown is no longer what the results shown were
+// computed from, so that the paper never pairs them wrongly. It is written in
 // the system's 8-bit encoding to a new temporary file of this click's own,
 // read back whole (LeesBestand) and printed on the default printer in
 // Courier 14. The file goes as soon as it has been read back, before the
@@ -20,6 +22,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class FrmTwin : public common::CalculatorWindow {
     Q_OBJECT
@@ -37,7 +40,7 @@ private:
 
     // The report as read back from its file; nothing when the file could not
     // be made.
-    std::optional<QString> reportText() const;
+    static std::optional<QString> reportText(const std::string& report);
     offsetcore::ReportFields reportFields() const;
     // The whole content of the normal file at the path; nothing when there
     // is none or it cannot be read.

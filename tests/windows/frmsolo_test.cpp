@@ -95,16 +95,8 @@ struct Mode1Case {
 };
 constexpr Mode1Case mode1Cases[] = {
     {"45 125 500", "45", "125", "500", {"146", "96", "465", "792"}},
-    {"90: sine exactly 1, vertical A + A", "90", "125", "500", {"178", "128", "194", "356"}},
-    {"90 at 175 has its own pair", "90", "175", "500", {"179", "129", "192", "358"}},
-    {"45 at 450 has its own pair", "45", "450", "500", {"196", "146", "365", "892"}},
-    {"30 at 300", "30", "300", "500", {"146", "96", "758", "1158"}},
-    {"15 at 250", "15", "250", "1000", {"121", "71", "3672", "3974"}},
     {"negative length shows e", "45", "125", "100", {"146", "96", "e", "e"}},
-    {"typed diameter below the list", "90", "100", "500", {"178", "128", "194", "356"}},
-    {"typed diameter the 90 list lacks", "90", "350", "1000", {"280", "230", "490", "560"}},
     {"decimal comma", "45", "125", "500,4", {"146", "96", "466", "792"}},
-    {"diameter with blanks and decimals", "45", " 125,0 ", "500", {"146", "96", "465", "792"}},
 };
 
 // Mode 2: angle picked, diameter, counts; then txtVerHor, txtVerVerticaal.
@@ -117,10 +109,6 @@ struct Mode2Case {
 };
 constexpr Mode2Case mode2Cases[] = {
     {"45 125 one metre one quarter", "45", "125", {"1", "0", "1"}, {"981", "1273"}},
-    {"90 125 one metre", "90", "125", {"1", "0", "0"}, {"1253", "356"}},
-    {"one 250 section loses 52", "45", "125", {"0", "0", "1"}, {"311", "603"}},
-    {"30 just below a half", "30", "450", {"2", "1", "0"}, {"1291", "2529"}},
-    {"fractional count", "45", "250", {"1,5", "0", "0"}, {"1176", "1468"}},
     {"negative count adds nothing", "30", "125", {"1", "-2", "1"}, {"668", "1400"}},
 };
 
@@ -158,35 +146,17 @@ static_assert(sizeof(huge) == 1 + 308 + 1);
 
 constexpr BadInput badInputs[] = {
     {"1: all empty", 1, "45", "", "", {""}, enterAngle},
-    {"1: angle emptied", 1, "45", "", "125", {"500"}, enterAngle},
-    {"1: diameter empty, offset too", 1, "45", "45", "", {""}, enterDiameter},
     {"1: offset empty", 1, "45", "45", "125", {""}, enterOffset},
     {"1: diameter letters", 1, "45", "45", "abc", {"500"}, badDiameter},
-    {"1: diameter blanks", 1, "45", "45", "   ", {"500"}, badDiameter},
-    {"1: diameter read before offset", 1, "45", "45", "x", {"y"}, badDiameter},
-    {"1: offset letters", 1, "45", "45", "125", {"abc"}, badOffset},
-    {"1: offset blanks", 1, "45", "45", "125", {" "}, badOffset},
-    {"1: offset with a point", 1, "45", "45", "125", {"1.500"}, badOffset},
     {"1: typed 275 at 90", 1, "90", "90", "275", {"600"}, noRow},
-    {"1: typed 300 at 15", 1, "15", "15", "300", {"600"}, noRow},
     {"1: angle over the pick", 1, "30", "45", "125", {"500"}, chooseAngle},
-    {"1: angle box read after the diameter", 1, "30", "45", "x", {"500"}, badDiameter},
-    {"1: angle box read before the offset", 1, "30", "abc", "125", {"x"}, chooseAngle},
-    {"1: empty offset before the angle box", 1, "30", "45", "125", {""}, enterOffset},
     {"1: result too large", 1, "30", "30", "125", {huge}, tooLarge},
     {"2: all empty", 2, "45", "", "", {"", "", ""}, enterAngle},
     {"2: diameter empty, counts too", 2, "45", "45", "", {"", "", ""}, enterDiameter},
     {"2: 1000 emptied", 2, "45", "45", "125", {"", "0", "1"}, badCount},
-    {"2: 500 letters", 2, "45", "45", "125", {"1", "x", "1"}, badCount},
-    {"2: 250 with a point", 2, "45", "45", "125", {"1", "0", "1.5"}, badCount},
-    {"2: counts read first", 2, "45", "x", "y", {"z", "0", "1"}, badCount},
     {"2: diameter letters", 2, "45", "45", "abc", {"1", "0", "1"}, badDiameter},
-    {"2: diameter read before angle", 2, "45", "y", "x", {"1", "0", "1"}, badDiameter},
     {"2: angle letters", 2, "45", "abc", "125", {"1", "0", "1"}, badAngle},
-    {"2: angle blanks", 2, "45", "  ", "125", {"1", "0", "1"}, badAngle},
     {"2: typed 275 at 90", 2, "90", "90", "275", {"1", "0", "1"}, noRow},
-    {"2: typed angle 60", 2, "45", "60", "125", {"1", "0", "1"}, noRow},
-    {"2: typed 15 at 300", 2, "30", "15", "300", {"1", "0", "1"}, noRow},
     {"2: result too large", 2, "45", "45", "125", {huge, "0", "0"}, tooLarge},
 };
 
@@ -496,10 +466,6 @@ private slots:
         QTest::newRow("the pick itself") << "30" << true;
         QTest::newRow("the same number written otherwise") << " 30,0 " << true;
         QTest::newRow("another listed angle") << "45" << false;
-        QTest::newRow("the angle picked before") << "90" << false;
-        QTest::newRow("a decimal point") << "30.0" << false;
-        QTest::newRow("no number") << "abc" << false;
-        QTest::newRow("blanks") << "  " << false;
     }
     void mode1NeedsThePickedAngleShown() {
         QFETCH(QString, typedOver);

@@ -199,18 +199,6 @@ private slots:
                                     << "500" << QStringList{"76", "41", "883", "1013"};
         QTest::newRow("negative length shows e") << "30"
                                                  << "58" << QStringList{"76", "41", "e", "e"};
-        QTest::newRow("just positive") << "30"
-                                       << "59" << QStringList{"76", "41", "1", "249"};
-        QTest::newRow("length exactly 0 is shown")
-            << "87"
-            << "242" << QStringList{"139", "103", "0", "285"};
-        QTest::newRow("offset 0") << "15"
-                                  << "0" << QStringList{"76", "40", "e", "e"};
-        QTest::newRow("decimal comma") << "43"
-                                       << "612,5" << QStringList{"75", "41", "782", "803"};
-        QTest::newRow("blanks around values")
-            << " 43 "
-            << "\t612,5 " << QStringList{"75", "41", "782", "803"};
         QTest::newRow("angle with trailing zeros")
             << "30,00"
             << "500" << QStringList{"76", "41", "883", "1013"};
@@ -283,12 +271,6 @@ private slots:
             << "15" << QStringList{"0", "0", "0"} << QStringList{"30", "258"};
         QTest::newRow("43 one metre one quarter")
             << "43" << QStringList{"1", "0", "1"} << QStringList{"863", "1071"};
-        QTest::newRow("30 just below a half")
-            << "30" << QStringList{"0", "1", "0"} << QStringList{"283", "638"};
-        QTest::newRow("fractional count")
-            << "30" << QStringList{"1,5", "0", "0"} << QStringList{"769", "1480"};
-        QTest::newRow("negative count adds nothing")
-            << "30" << QStringList{"-1", "0", "1"} << QStringList{"159", "422"};
         QTest::newRow("count above the list")
             << "87" << QStringList{"12", "0", "0"} << QStringList{"11602", "880"};
     }
@@ -314,6 +296,8 @@ private slots:
     }
 
     // ---- checks on input ------------------------------------------------
+    // Which check comes first is the core's (its step table); here one case
+    // of each kind shows that the window says it and changes nothing.
 
     void badInputShowsMessageAndChangesNothing_data() {
         QTest::addColumn<int>("mode");
@@ -324,36 +308,14 @@ private slots:
         QTest::newRow("mode 1 offset empty") << 1 << QStringList{"30", ""} << "Versleping invoeren";
         QTest::newRow("mode 1 angle letters")
             << 1 << QStringList{"abc", "500"} << "Hoek is geen geldig getal";
-        QTest::newRow("mode 1 angle blanks")
-            << 1 << QStringList{"  ", "500"} << "Hoek is geen geldig getal";
-        QTest::newRow("mode 1 offset letters")
-            << 1 << QStringList{"30", "abc"} << "Versleping is geen geldig getal";
-        QTest::newRow("mode 1 offset blanks")
-            << 1 << QStringList{"30", " "} << "Versleping is geen geldig getal";
-        QTest::newRow("mode 1 offset with group separator")
-            << 1 << QStringList{"30", "1.500"} << "Versleping is geen geldig getal";
-        QTest::newRow("mode 1 offset with exponent")
-            << 1 << QStringList{"30", "1e3"} << "Versleping is geen geldig getal";
-        QTest::newRow("mode 1 bad angle reported before bad offset")
-            << 1 << QStringList{"x", "y"} << "Hoek is geen geldig getal";
         QTest::newRow("mode 1 angle without row")
             << 1 << QStringList{"45", "600"} << "Geen bochtmaten voor deze hoek";
-        QTest::newRow("mode 1 angle between two rows")
-            << 1 << QStringList{"44", "500"} << "Geen bochtmaten voor deze hoek";
-        QTest::newRow("mode 1 row looked up after the offset is read")
-            << 1 << QStringList{"45", "x"} << "Versleping is geen geldig getal";
         QTest::newRow("mode 1 result too large")
             << 1 << QStringList{"15", huge} << "Uitkomst te groot";
         QTest::newRow("mode 2 angle empty")
             << 2 << QStringList{"", "1", "0", "0"} << "Hoek invoeren";
         QTest::newRow("mode 2 emptied count")
             << 2 << QStringList{"30", "1", "", "0"} << "Aantal secties is geen geldig getal";
-        QTest::newRow("mode 2 count letters")
-            << 2 << QStringList{"30", "0", "0", "twee"} << "Aantal secties is geen geldig getal";
-        QTest::newRow("mode 2 count read before angle")
-            << 2 << QStringList{"abc", "x", "0", "0"} << "Aantal secties is geen geldig getal";
-        QTest::newRow("mode 2 angle letters")
-            << 2 << QStringList{"abc", "1", "0", "0"} << "Hoek is geen geldig getal";
         QTest::newRow("mode 2 angle without row")
             << 2 << QStringList{"45", "1", "0", "0"} << "Geen bochtmaten voor deze hoek";
         QTest::newRow("mode 2 result too large")
