@@ -45,8 +45,16 @@ expect "after Qt's options" "$name $version" LANG=C.UTF-8 -- -platform offscreen
 expect "among other arguments" "Usage: $name" LANG=C.UTF-8 -- something --help
 
 # Without either option the program goes on to its window, which here has no
-# display to open: it must not exit 0 as if it had answered.
-if env LANG=C.UTF-8 "$binary" --something >/dev/null 2>&1 </dev/null; then
-    fail "without --help or --version the program did not try to open its window"
-fi
+# display to open: it says so in one line, in the user's language, and ends
+# with status 1 (not as if it had answered, nor in an abort).
+no_display() {
+    local language=$1 wanted=$2
+    local status=0
+    env LANG="$language" "$binary" --something >"$work/out" 2>"$work/err" </dev/null || status=$?
+    [ "$status" -eq 1 ] || fail "no display ($language): exit status $status"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "no display ($language): $(cat "$work/err")"
+    grep -qF "$name: $wanted" "$work/err" || fail "no display ($language): $(cat "$work/err")"
+}
+no_display C.UTF-8 "no display"
+no_display nl_NL.UTF-8 "geen beeldscherm"
 echo "$name: --help and --version answer without a window"
