@@ -92,7 +92,7 @@ void buildForm(QWidget* window, const FormTable& form) {
                              window->findChild<QWidget*>(QString::fromUtf8(form.tabOrder.front()),
                                                          Qt::FindDirectChildrenOnly));
     }
-    describeForScreenReaders(window);
+    describeForScreenReaders(window, form);
 }
 
 } // namespace common

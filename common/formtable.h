@@ -1,7 +1,8 @@
 #pragma once
 
 // A window's controls stated once, as data: name, kind, caption or initial
-// text, and place in twips from the top-left corner of the client area.
+// text, place in twips from the top-left corner of the client area, and what
+// a screen reader says of it.
 
 #include <span>
 
@@ -26,6 +27,12 @@ struct ControlEntry {
     int top;
     int width;
     int height;
+    // What a screen reader says. A box is named by the caption of the label
+    // given here, which also becomes its buddy; a control whose own text
+    // does not say what it does gets a spoken name; a description says more.
+    const char* captionLabel = nullptr;
+    const char* spokenName = nullptr;
+    const char* description = nullptr;
 };
 
 struct FormTable {

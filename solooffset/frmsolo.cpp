@@ -1,5 +1,6 @@
 #include "solooffset/frmsolo.h"
 
+#include "common/accessibility.h"
 #include "platform/pickcombobox.h"
 #include "platform/windowprint.h"
 
@@ -9,44 +10,51 @@ namespace {
 
 using common::ControlEntry;
 using common::ControlKind;
+namespace spoken = common::spoken;
 using offsetcore::Problem;
 
 constexpr ControlEntry controls[] = {
     {"Label1", ControlKind::Label, "Hoek in graden:", 120, 240, 1455, 255},
-    {"cmbHoek", ControlKind::ComboBox, "", 1680, 240, 1455, 315},
+    {"cmbHoek", ControlKind::ComboBox, "", 1680, 240, 1455, 315, "Label1"},
     {"Label2", ControlKind::Label, "Diameter in mm: ", 120, 840, 1455, 255},
-    {"cmbDiameter", ControlKind::ComboBox, "", 1680, 840, 1455, 315},
+    {"cmbDiameter", ControlKind::ComboBox, "", 1680, 840, 1455, 315, "Label2"},
     {"Label3", ControlKind::Label, "Lengte horizontale- versleping in mm:", 120, 1440, 1455, 615},
-    {"txtHorVersleping", ControlKind::TextBox, "", 1680, 1440, 1455, 375},
-    {"cmdBereken", ControlKind::Button, "Bereken", 1560, 2160, 1575, 495},
+    {"txtHorVersleping", ControlKind::TextBox, "", 1680, 1440, 1455, 375, "Label3"},
+    {"cmdBereken", ControlKind::Button, "Bereken", 1560, 2160, 1575, 495, nullptr, nullptr,
+     spoken::calculateLengths},
     {"Label6", ControlKind::Label, "A:", 480, 3240, 255, 255},
-    {"txtA", ControlKind::OutputBox, "", 840, 3120, 1455, 375},
+    {"txtA", ControlKind::OutputBox, "", 840, 3120, 1455, 375, "Label6"},
     {"Label7", ControlKind::Label, "B:", 480, 3840, 255, 255},
-    {"txtB", ControlKind::OutputBox, "", 840, 3720, 1455, 375},
+    {"txtB", ControlKind::OutputBox, "", 840, 3720, 1455, 375, "Label7"},
     {"Label4", ControlKind::Label, "Lengte tussen de bochten in mm:", 2520, 3120, 1695, 495},
-    {"txtLengte", ControlKind::OutputBox, "", 4320, 3120, 1335, 375},
+    {"txtLengte", ControlKind::OutputBox, "", 4320, 3120, 1335, 375, "Label4"},
     {"Label5", ControlKind::Label, "Lengte van de verticale versleping in mm:", 2520, 3720, 1695,
      615},
-    {"txtHoogte", ControlKind::OutputBox, "", 4320, 3720, 1335, 375},
+    {"txtHoogte", ControlKind::OutputBox, "", 4320, 3720, 1335, 375, "Label5"},
     {"Line1", ControlKind::Line, "", 120, 4320, 5640, 0},
     {"Label8", ControlKind::Label, "Hoek in graden:", 240, 4680, 1335, 255},
-    {"cmbHoek2", ControlKind::ComboBox, "", 1800, 4680, 1455, 315},
+    {"cmbHoek2", ControlKind::ComboBox, "", 1800, 4680, 1455, 315, "Label8"},
     {"Label10", ControlKind::Label, "Diameter in mm:", 240, 5280, 1335, 255},
-    {"cmbDiameter2", ControlKind::ComboBox, "", 1800, 5280, 1455, 315},
+    {"cmbDiameter2", ControlKind::ComboBox, "", 1800, 5280, 1455, 315, "Label10"},
     {"Label11", ControlKind::Label, "1000mm sectie aantal:", 240, 5880, 1695, 255},
-    {"cmb1000", ControlKind::ComboBox, "0", 2040, 5880, 1455, 315},
+    {"cmb1000", ControlKind::ComboBox, "0", 2040, 5880, 1455, 315, "Label11"},
     {"Label12", ControlKind::Label, "500mm sectie aantal:", 240, 6480, 1695, 255},
-    {"cmb500", ControlKind::ComboBox, "0", 2040, 6480, 1455, 315},
+    {"cmb500", ControlKind::ComboBox, "0", 2040, 6480, 1455, 315, "Label12"},
     {"Label13", ControlKind::Label, "250mm sectie aantal:", 240, 7080, 1695, 255},
-    {"cmb250", ControlKind::ComboBox, "0", 2040, 7080, 1455, 315},
-    {"cmdBereken2", ControlKind::Button, "Bereken", 600, 8160, 1575, 495},
+    {"cmb250", ControlKind::ComboBox, "0", 2040, 7080, 1455, 315, "Label13"},
+    {"cmdBereken2", ControlKind::Button, "Bereken", 600, 8160, 1575, 495, nullptr, nullptr,
+     spoken::calculateOffsets},
     {"Label16", ControlKind::Label, "Horizontale versleping in mm:", 2520, 8160, 1500, 495},
-    {"txtVerHor", ControlKind::OutputBox, "", 4320, 8160, 1335, 375},
+    {"txtVerHor", ControlKind::OutputBox, "", 4320, 8160, 1335, 375, "Label16"},
     {"Label15", ControlKind::Label, "Verticale    versleping in mm:", 2520, 8760, 1500, 495},
-    {"txtVerVerticaal", ControlKind::OutputBox, "", 4320, 8760, 1335, 375},
-    {"Picture1", ControlKind::Picture, ":/diagrams/diagram-singlewall.svg", 6240, 240, 4755, 6495},
-    {"cmdPrinten", ControlKind::Button, "Printen", 7200, 7080, 975, 495},
-    {"cmdAfsluiten", ControlKind::Button, "Afsluiten", 9480, 7080, 975, 495},
+    {"txtVerVerticaal", ControlKind::OutputBox, "", 4320, 8760, 1335, 375, "Label15"},
+    {"Picture1", ControlKind::Picture, ":/diagrams/diagram-singlewall.svg", 6240, 240, 4755, 6495,
+     nullptr, spoken::diagramName, spoken::diagram},
+    {"cmdPrinten", ControlKind::Button, "Printen", 7200, 7080, 975, 495, nullptr,
+     "Printen: venster afdrukken",
+     "Drukt een afbeelding van dit venster af op de standaardprinter"},
+    {"cmdAfsluiten", ControlKind::Button, "Afsluiten", 9480, 7080, 975, 495, nullptr,
+     "Afsluiten: programma sluiten", "Sluit het venster en het programma"},
     {"Label14", ControlKind::NoteLabel, "Elke Kestravon sectie heeft een insteekmaat van 50mm.",
      6720, 8640, 4215, 375},
     {"Label9", ControlKind::NoteLabel, "Aan deze berekeningen kunnen geen rechten worden ontleend.",
