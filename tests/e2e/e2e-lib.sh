@@ -45,10 +45,61 @@ fail() {
     exit 1
 }
 
-# Starts a program and prints the id of its visible window once it is mapped.
-# Usage: start_program <binary> <exact window title>; sets PROGRAM_PID, WINDOW.
+# Each window's title and the controls a person types in, picks from, reads
+# or clicks: left top width height in twips from the top-left of its client
+# area, as in the window's control table. A moved control must be moved here
+# too, or the clicks land beside it.
+declare -gA window_titles=(
+    [twinoffset]="Versleping Kestravon Concentrisch 100/150"
+    [solooffset]="Kestravon Versleping Enkelwandig"
+)
+declare -gA twinoffset_controls=(
+    [cmbHoek]="1680 240 1455 315"
+    [txtHorVersleping]="1680 840 1455 375"
+    [cmdBereken]="1680 1560 1575 495"
+    [cmdTest]="4200 1560 975 495"
+    [txtA]="840 3120 1455 375"
+    [txtB]="840 3720 1455 375"
+    [txtLengte]="4320 3120 1335 375"
+    [txtHoogte]="4320 3720 1335 375"
+    [cmbHoek2]="1800 4680 1455 315"
+    [cmb1000]="2040 5880 1455 315"
+    [cmb500]="2040 6480 1455 315"
+    [cmb250]="2040 7080 1455 315"
+    [cmdBereken2]="600 8160 1575 495"
+    [txtVerHor]="4320 8160 1335 375"
+    [txtVerVerticaal]="4320 8760 1335 375"
+)
+declare -gA solooffset_controls=(
+    [cmbHoek]="1680 240 1455 315"
+    [cmbDiameter]="1680 840 1455 315"
+    [txtHorVersleping]="1680 1440 1455 375"
+    [cmdBereken]="1560 2160 1575 495"
+    [txtA]="840 3120 1455 375"
+    [txtB]="840 3720 1455 375"
+    [txtLengte]="4320 3120 1335 375"
+    [txtHoogte]="4320 3720 1335 375"
+    [cmbHoek2]="1800 4680 1455 315"
+    [cmbDiameter2]="1800 5280 1455 315"
+    [cmb1000]="2040 5880 1455 315"
+    [cmb500]="2040 6480 1455 315"
+    [cmb250]="2040 7080 1455 315"
+    [cmdBereken2]="600 8160 1575 495"
+    [txtVerHor]="4320 8160 1335 375"
+    [txtVerVerticaal]="4320 8760 1335 375"
+    [cmdPrinten]="7200 7080 975 495"
+    [cmdAfsluiten]="9480 7080 975 495"
+)
+
+# Starts a program and waits until its window is mapped; the controls named
+# from then on are that window's.
+# Usage: start_program twinoffset|solooffset <binary>; sets PROGRAM,
+# PROGRAM_PID and WINDOW.
 start_program() {
-    local binary=$1 title=$2
+    local program=$1 binary=$2
+    local title=${window_titles[$program]:-}
+    [ -n "$title" ] || fail "no window known for '$program'"
+    PROGRAM=$program
     "$binary" >"${E2E_LOG:-/dev/null}" 2>&1 &
     PROGRAM_PID=$!
     WINDOW=""
@@ -69,9 +120,18 @@ click_at() {
     xdotool mousemove --window "$WINDOW" $(($1 / 15)) $(($2 / 15)) click 1
 }
 
-# Clicks in the middle of a control given as left top width height, in twips.
+# Sets CONTROL to the named control's left top width height. A name the
+# window lacks ends the test: it is a fault in the test, not in the window.
+find_control() {
+    local -n controls=${PROGRAM:?no program started}_controls
+    [ -n "${controls[$1]:-}" ] || fail "$PROGRAM's window has no control '$1'"
+    read -r -a CONTROL <<<"${controls[$1]}"
+}
+
+# Clicks in the middle of the named control.
 click_control() {
-    click_at $(($1 + $3 / 2)) $(($2 + $4 / 2))
+    find_control "$1"
+    click_at $((CONTROL[0] + CONTROL[2] / 2)) $((CONTROL[1] + CONTROL[3] / 2))
 }
 
 type_text() {
@@ -82,23 +142,25 @@ press() {
     xdotool key "$@"
 }
 
-# The text of a box, read as a person would: select all and copy.
+# The text of the named box, read as a person would: select all and copy.
 read_box() {
-    click_control "$@"
+    click_control "$1"
     press ctrl+a ctrl+c
     xclip -o -selection clipboard 2>/dev/null
 }
 
-# Waits until a box shows the expected text.
+# Waits until the named box shows the expected text.
 expect_box() {
-    local expected=$1
-    shift
+    local expected=$1 name=$2
+    # Looked up here as well: inside the wait a wrong name would only be
+    # told as a box that never shows the text.
+    find_control "$name"
     local actual=""
     box_is() {
-        actual=$(read_box "$@")
+        actual=$(read_box "$name")
         [ "$actual" = "$expected" ]
     }
-    wait_until 10 box_is "$@" || fail "expected '$expected', the box shows '$actual'"
+    wait_until 10 box_is || fail "expected '$expected', $name shows '$actual'"
 }
 
 # The worked example of a window, entered as a person would from the focus
@@ -108,20 +170,20 @@ expect_box() {
 enter_worked_example() {
     case $1 in
     twinoffset)
-        press Down Down                    # cmbHoek: "30"
-        click_control 1680 840 1455 375    # txtHorVersleping
+        press Down Down # cmbHoek: "30"
+        click_control txtHorVersleping
         type_text 500
-        click_control 1680 1560 1575 495   # cmdBereken
-        expect_box 1013 4320 3720 1335 375 # txtHoogte
+        click_control cmdBereken
+        expect_box 1013 txtHoogte
         ;;
     solooffset)
-        press Down Down Down              # cmbHoek: "45"
-        click_control 1680 840 1455 315   # cmbDiameter
-        press Down                        # "125"
-        click_control 1680 1440 1455 375  # txtHorVersleping
+        press Down Down Down # cmbHoek: "45"
+        click_control cmbDiameter
+        press Down # "125"
+        click_control txtHorVersleping
         type_text 500
-        click_control 1560 2160 1575 495  # cmdBereken
-        expect_box 792 4320 3720 1335 375 # txtHoogte
+        click_control cmdBereken
+        expect_box 792 txtHoogte
         ;;
     *) fail "no worked example for '$1'" ;;
     esac
@@ -136,12 +198,16 @@ afsluiten_ends_program() {
         *) return 1 ;;
         esac
     }
-    click_control 9480 7080 975 495 # cmdAfsluiten
+    click_control cmdAfsluiten
     wait_until 10 program_ended || fail "the program still runs after Afsluiten"
     local status=0
     wait "$PROGRAM_PID" || status=$?
     PROGRAM_PID=""
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+message_box_shown() {
+    xdotool search --onlyvisible --name '^Let op!$' >/dev/null 2>&1
 }
 
 # Waits for a message box titled "Let op!" and closes it with Enter. Only
@@ -157,19 +223,25 @@ close_message_box() {
     wait_until 30 find_box || fail "no message box titled 'Let op!' appeared"
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     xdotool key Return
-    gone() { ! xdotool search --onlyvisible --name '^Let op!$' >/dev/null 2>&1; }
+    gone() { ! message_box_shown; }
     wait_until 10 gone || fail "the message box did not close"
 }
 
-# Waits until the private print server has finished a job and prints the
-# path of the newest document in its spool.
+# How many jobs the private print server has been sent, finished or not.
+jobs_received() {
+    lpstat -W all -o 2>/dev/null | wc -l
+}
+
+# Waits until the private print server has finished the given number of
+# jobs (one unless told) and prints the path of the newest document in its
+# spool: the highest job number, as two jobs may share a time stamp.
 printed_document() {
-    local document=""
+    local jobs=${1:-1} document=""
     job_done() {
-        [ -n "$(lpstat -W completed -o 2>/dev/null)" ] || return 1
-        document=$(ls -1t "$PRINT_SPOOL"/d*-001 2>/dev/null | head -n 1)
+        [ "$(lpstat -W completed -o 2>/dev/null | wc -l)" -ge "$jobs" ] || return 1
+        document=$(ls -1 "$PRINT_SPOOL"/d*-001 2>/dev/null | tail -n 1)
         [ -n "$document" ]
     }
-    wait_until 60 job_done || fail "no job was completed by the print server"
+    wait_until 60 job_done || fail "the print server did not complete $jobs job(s)"
     echo "$document"
 }

@@ -24,9 +24,9 @@ expect_message() {
 
 # twinoffset: 30 degrees, 500 mm, Bereken, then Test.
 twinoffset_test_click() {
-    start_program "$twinoffset" "Versleping Kestravon Concentrisch 100/150"
+    start_program twinoffset "$twinoffset"
     enter_worked_example twinoffset
-    click_control 4200 1560 975 495 # cmdTest
+    click_control cmdTest
 }
 
 case $case in
@@ -41,9 +41,9 @@ refused)
     expect_message "Afdrukken mislukt" "twinoffset, printer refusing jobs"
     stop_program
 
-    start_program "$solooffset" "Kestravon Versleping Enkelwandig"
+    start_program solooffset "$solooffset"
     enter_worked_example solooffset
-    click_control 7200 7080 975 495 # cmdPrinten
+    click_control cmdPrinten
     expect_message "Afdrukken mislukt" "solooffset, printer refusing jobs"
 
     [ -z "$(lpstat -W all -o 2>/dev/null)" ] || fail "a job reached the print server: $(lpstat -W all -o)"

@@ -12,7 +12,7 @@ read -r screen_w screen_h < <(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*\)x\(
 [ "$screen_w" = 1366 ] && [ "$screen_h" = 768 ] || fail "the screen is ${screen_w}x${screen_h}"
 [ "${QT_SCALE_FACTOR:-}" = 1.5 ] || fail "QT_SCALE_FACTOR is '${QT_SCALE_FACTOR:-}'"
 
-start_program "$binary" "Versleping Kestravon Concentrisch 100/150"
+start_program twinoffset "$binary"
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 echo "window at ${X},${Y}, ${WIDTH}x${HEIGHT} on a ${screen_w}x${screen_h} screen"
 [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] || fail "the window starts off the screen"

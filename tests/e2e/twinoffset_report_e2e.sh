@@ -2,6 +2,9 @@
 # The real twinoffset prints its report on a real print server: a
 # calculation, then Test, and the private printer receives one page that
 # reads as the report, with no message shown and no report file left behind.
+# Once the offset is changed, the results on screen belong to the old one:
+# Test then asks for Bereken first and sends nothing, and after Bereken it
+# prints the new results.
 # Run by desktop-session.sh --printer.
 source "$(dirname "$0")/e2e-lib.sh"
 
@@ -16,26 +19,60 @@ cleanup() {
     rm -rf "$report_tmp"
 }
 on_exit cleanup
-TMPDIR=$report_tmp start_program "$binary" "Versleping Kestravon Concentrisch 100/150"
+TMPDIR=$report_tmp start_program twinoffset "$binary"
+
+# Waits for the given job's document and checks that it is one page holding
+# each given line, that no message box appeared and that no report file was
+# left behind.
+# Usage: check_report <job number> <line pattern...>
+check_report() {
+    local job=$1
+    shift
+    local document pages text line
+    document=$(printed_document "$job")
+    pages=$(pdfinfo "$document" | awk '/^Pages:/ {print $2}')
+    [ "$pages" = 1 ] || fail "report $job came out on $pages pages"
+    text=$(pdftotext -layout "$document" -)
+    for line in "$@"; do
+        grep -Eq "$line" <<<"$text" || fail "printed report $job lacks '$line':
+$text"
+    done
+
+    if message_box_shown; then
+        fail "a message box appeared with report $job"
+    fi
+    # Qt keeps a runtime folder there too; a report would be a file.
+    no_file_left() { [ -z "$(find "$report_tmp" -type f)" ]; }
+    wait_until 10 no_file_left || fail "left behind: $(find "$report_tmp" -type f)"
+}
 
 enter_worked_example twinoffset
-click_control 4200 1560 975 495 # cmdTest
-
-document=$(printed_document)
-pages=$(pdfinfo "$document" | awk '/^Pages:/ {print $2}')
-[ "$pages" = 1 ] || fail "the report came out on $pages pages"
-text=$(pdftotext -layout "$document" -)
-for line in "Hoek in graden: +30" "Lengte tussen de bochten in mm: +883" \
-    "Lengte van de verticale versleping in mm: +1013"; do
-    grep -Eq "$line" <<<"$text" || fail "the printed report lacks '$line':
-$text"
-done
-
-if xdotool search --onlyvisible --name '^Let op!$' >/dev/null 2>&1; then
-    fail "a message box appeared"
-fi
-# Qt keeps a runtime folder there too; a report would be a file.
-no_file_left() { [ -z "$(find "$report_tmp" -type f)" ]; }
-wait_until 10 no_file_left || fail "left behind: $(find "$report_tmp" -type f)"
-
+click_control cmdTest
+check_report 1 "Hoek in graden: +30" "Lengte tussen de bochten in mm: +883" \
+    "Lengte van de verticale versleping in mm: +1013"
 echo "twinoffset: the report arrived as one page with its values and left no file behind"
+
+# A new offset over the one calculated: 883 and 1013 still show, but they
+# are not its results.
+click_control txtHorVersleping
+press ctrl+a
+type_text 1200
+expect_box 1200 txtHorVersleping
+click_control cmdTest
+# The box's title is all that can be read from outside (see
+# close_message_box); its prompt is "Druk eerst op Bereken".
+answered() { message_box_shown || [ "$(jobs_received)" -gt 1 ]; }
+wait_until 30 answered || fail "Test after a new offset neither printed nor showed a message"
+[ "$(jobs_received)" -eq 1 ] || fail "Test printed results that belong to the old offset"
+close_message_box
+[ "$(jobs_received)" -eq 1 ] || fail "Test printed results that belong to the old offset"
+echo "twinoffset: Test after a new offset asked for Bereken and printed nothing"
+
+click_control cmdBereken
+expect_box 2283 txtLengte
+expect_box 2225 txtHoogte
+click_control cmdTest
+check_report 2 "Hoek in graden: +30" "Lengte horizontale- versleping in mm: +1200" \
+    "Lengte tussen de bochten in mm: +2283" "Lengte van de verticale versleping in mm: +2225"
+[ "$(jobs_received)" -eq 2 ] || fail "the print server got $(jobs_received) jobs, not 2"
+echo "twinoffset: after Bereken, Test printed the new results"
