@@ -1,12 +1,12 @@
 #include "platform/printer.h"
 
 #include <QEventLoop>
+#include <QPaintEngine>
 #include <QPrinterInfo>
 #include <QThread>
 #include <QTimer>
 
 #include <condition_variable>
-#include <exception>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -65,7 +65,7 @@ namespace {
 
 std::unique_ptr<QPrinter> printerFor(const QString& pdfPath) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setResolution(300);
+    printer->setResolution(printResolution);
     if (!pdfPath.isEmpty()) {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdfPath);
@@ -96,11 +96,7 @@ struct Steering {
 // print thread can outlive the call.
 struct Exchange {
     std::mutex mutex;
-    std::condition_variable drawingGiven;
     QEventLoop* waiter = nullptr; // while the caller waits in it
-    std::optional<QSizeF> printable;
-    std::optional<PageDrawing> drawing; // an empty one cannot be drawn
-    bool abandoned = false;
     std::optional<PrintStatus> status;
 
     // With the mutex held.
@@ -112,7 +108,7 @@ struct Exchange {
     }
 };
 
-PrintStatus runJob(Exchange& exchange, const Steering& steering) {
+PrintStatus runJob(const PageDrawing& drawing, const Steering& steering) {
     if (steering.silence) {
         steering.silence->wait();
         return PrintStatus::NoAnswer;
@@ -125,24 +121,19 @@ PrintStatus runJob(Exchange& exchange, const Steering& steering) {
         return PrintStatus::NoPrinter;
     }
     const std::unique_ptr<QPrinter> printer = printerFor(steering.pdfPath);
-    PageDrawing drawing;
-    {
-        std::unique_lock lock(exchange.mutex);
-        exchange.printable = printer->pageRect(QPrinter::DevicePixel).size();
-        exchange.wakeCaller();
-        exchange.drawingGiven.wait(lock, [&] { return exchange.drawing || exchange.abandoned; });
-        if (exchange.abandoned || !*exchange.drawing) {
-            return PrintStatus::Failed;
-        }
-        drawing = std::move(*exchange.drawing);
-    }
     QPainter painter;
     if (!painter.begin(printer.get())) {
         return PrintStatus::Failed;
     }
-    const bool drawn = drawing(*printer, painter);
+    bool drawn = false;
+    try {
+        drawn = drawing(*printer, painter);
+    } catch (...) {
+        // The painter is ended below all the same, not by its destructor
+        // while this unwinds.
+    }
     // Ending the painter hands the job to the print system.
-    const bool ended = painter.end();
+    const bool ended = endPainting(painter);
     if (!drawn || !ended || printer->printerState() == QPrinter::Error ||
         printer->printerState() == QPrinter::Aborted) {
         return PrintStatus::Failed;
@@ -153,14 +144,18 @@ PrintStatus runJob(Exchange& exchange, const Steering& steering) {
     return PrintStatus::Printed;
 }
 
-void printThread(const std::shared_ptr<Exchange>& exchange, const Steering& steering) {
+// Takes the drawing by value, so that what it holds is let go of here, on
+// the print thread, as soon as the job is over.
+void printThread(const std::shared_ptr<Exchange>& exchange, const Steering& steering,
+                 PageDrawing drawing) {
     PrintStatus status = PrintStatus::Failed;
     try {
-        status = runJob(*exchange, steering);
+        status = runJob(drawing, steering);
     } catch (...) {
         // Memory ran out, or the like: the job is lost, the program goes on.
         status = PrintStatus::Failed;
     }
+    drawing = nullptr;
     const std::lock_guard lock(exchange->mutex);
     exchange->status = status;
     exchange->wakeCaller();
@@ -173,7 +168,24 @@ std::unique_ptr<QPrinter> newPrinter() {
     return printerFor(redirect != nullptr ? redirect->pdfPath_ : QString());
 }
 
-PrintStatus print(const PagePreparation& prepare) {
+bool endPainting(QPainter& painter) noexcept {
+    try {
+        return painter.end();
+    } catch (...) {
+    }
+    // Its engine stopped half way: marked inactive, it is let go of without
+    // being ended again, and the painter only drops its own state.
+    if (QPaintEngine* engine = painter.paintEngine()) {
+        engine->setActive(false);
+    }
+    try {
+        painter.end();
+    } catch (...) {
+    }
+    return false;
+}
+
+PrintStatus print(PageDrawing drawing) {
     Steering steering;
     std::chrono::milliseconds limit = printAnswerLimit;
     if (PrinterRedirect* redirect = PrinterRedirect::current_) {
@@ -193,17 +205,11 @@ PrintStatus print(const PagePreparation& prepare) {
     deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     exchange->waiter = &loop;
-    // From here on, what the print thread reports goes nowhere.
-    const auto abandon = [&exchange] {
-        const std::lock_guard lock(exchange->mutex);
-        exchange->abandoned = true;
-        exchange->waiter = nullptr;
-        exchange->drawingGiven.notify_all();
-    };
     // A QThread, not a std::thread: Qt sets up its own per-thread data with
     // the thread, instead of adopting a foreign thread on first use, which
-    // leaves that data half made when memory runs out then.
-    QThread* thread = QThread::create(printThread, exchange, steering);
+    // leaves that data half made when memory runs out then. From here on the
+    // drawing is the job's alone.
+    QThread* thread = QThread::create(printThread, exchange, steering, std::move(drawing));
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();
     if (!thread->isRunning() && !thread->isFinished()) {
@@ -212,39 +218,21 @@ PrintStatus print(const PagePreparation& prepare) {
     }
     deadline.start(limit);
 
-    bool prepared = false;
     for (;;) {
-        std::unique_lock lock(exchange->mutex);
-        if (exchange->status) {
-            exchange->waiter = nullptr;
-            return *exchange->status;
-        }
-        if (exchange->printable && !prepared) {
-            prepared = true;
-            const QSizeF printable = *exchange->printable;
-            lock.unlock();
-            PageDrawing drawing;
-            try {
-                drawing = prepare(printable);
-            } catch (const std::exception&) {
-                abandon();
-                return PrintStatus::Failed;
+        {
+            const std::lock_guard lock(exchange->mutex);
+            if (exchange->status) {
+                exchange->waiter = nullptr;
+                return *exchange->status;
             }
-            lock.lock();
-            exchange->drawing = std::move(drawing);
-            exchange->drawingGiven.notify_all();
-            continue;
         }
-        lock.unlock();
-        // The timer fires only inside the loop, which it ends.
-        if (!deadline.isActive()) {
-            abandon();
-            return PrintStatus::NoAnswer;
-        }
-        // Ends when the print thread reports or the time is up, at once
-        // when the application is quitting.
-        if (loop.exec(QEventLoop::ExcludeUserInputEvents) != 0) {
-            abandon();
+        // The timer fires only inside the loop, which it ends. The loop ends
+        // when the print thread reports or the time is up, at once when the
+        // application is quitting.
+        if (!deadline.isActive() || loop.exec(QEventLoop::ExcludeUserInputEvents) != 0) {
+            // From here on, what the print thread reports goes nowhere.
+            const std::lock_guard lock(exchange->mutex);
+            exchange->waiter = nullptr;
             return PrintStatus::NoAnswer;
         }
     }

@@ -15,7 +15,6 @@
 
 #include <QPainter>
 #include <QPrinter>
-#include <QSizeF>
 #include <QString>
 
 #include <chrono>
@@ -34,25 +33,34 @@ enum class PrintStatus {
 // How long a print waits for the print system before it gives up.
 inline constexpr std::chrono::milliseconds printAnswerLimit{10000};
 
-// Draws the pages of a job on the print thread, onto a painter already begun
-// on the printer. False when the job cannot go on.
-using PageDrawing = std::function<bool(QPrinter& printer, QPainter& painter)>;
+// Every job prints at this many dots per inch: it keeps a rendered window
+// sharp on paper without page images of hundreds of megabytes at a
+// printer's 1200 dpi. Fixed, so that a job's pages can be made before any
+// printer is asked for anything.
+inline constexpr int printResolution = 300;
 
-// Prepares the drawing on the calling thread, once the printer is known:
-// gets the printable area in device pixels, from its top-left corner, and
-// gives the drawing, or nothing when it cannot be made.
-using PagePreparation = std::function<PageDrawing(QSizeF printable)>;
+// Paints the pages of a job on the print thread, onto a painter already
+// begun on the printer, from data it owns: the caller makes everything the
+// pages show before the job begins, because the job may outlive the call
+// and must touch nothing of the caller's. False when the job cannot go on.
+using PageDrawing = std::function<bool(QPrinter& printer, QPainter& painter)>;
 
 // Prints one job on the default printer. Call it on the GUI thread: while it
 // waits, the thread paints its windows but takes no user input, so that no
 // second click starts while the first is pending.
-PrintStatus print(const PagePreparation& prepare);
+PrintStatus print(PageDrawing drawing);
 
-// A printer set up as every job's is: 300 dpi, which keeps a rendered window
-// sharp on paper without page images of hundreds of megabytes at a
-// printer's 1200 dpi; with a PrinterRedirect to a file, writing that file.
-// Asks the print system for the default printer, so it may block.
+// A printer set up as every job's is: printResolution; with a
+// PrinterRedirect to a file, writing that file. Asks the print system for
+// the default printer, so it may block.
 std::unique_ptr<QPrinter> newPrinter();
+
+// Ends an active painter, and with it its job, exactly once; false when the
+// job did not end well. Ending a PDF job compresses it, so memory can run
+// out there; an end cut short that way is never retried, neither here nor
+// by QPainter's destructor, which would do it inside noexcept and could
+// hand a half-written job to the print system.
+bool endPainting(QPainter& painter) noexcept;
 
 // Test seam: while one lives, print jobs go to a PDF file instead of the
 // default printer, or fail as asked without reaching any printer: NoPrinter
@@ -78,7 +86,7 @@ public:
     struct Gate;
 
 private:
-    friend PrintStatus print(const PagePreparation&);
+    friend PrintStatus print(PageDrawing);
     friend std::unique_ptr<QPrinter> newPrinter();
     QString pdfPath_;
     PrintStatus failure_ = PrintStatus::Printed;

@@ -86,12 +86,10 @@ PrintStatus printText(const QString& text, const QString& family, qreal pointSiz
         }
     }
 
-    // The drawing owns copies of the text and the font: the print thread may
-    // end after this call has.
-    return print([text, font](QSizeF) -> PageDrawing {
-        return [text, font](QPrinter& printer, QPainter& painter) {
-            return drawText(printer, painter, text, font);
-        };
+    // The job gets copies of the text and the font: it may end after this
+    // call has. Lines are laid out there, against the job's own printer.
+    return print([text, font](QPrinter& printer, QPainter& painter) {
+        return drawText(printer, painter, text, font);
     });
 }
 

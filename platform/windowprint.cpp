@@ -1,41 +1,72 @@
 #include "platform/windowprint.h"
 
 #include <QImage>
+#include <QtMath>
 #include <QWidget>
 
 #include <algorithm>
-#include <cmath>
+#include <new>
 
 namespace platform {
 
+namespace {
+
+// Qt lays widgets out in pixels of 1/96 inch; on paper the window keeps
+// that size, which no printer has to be asked for.
+constexpr qreal windowPixelsPerInch = 96;
+
+// The window drawn afresh at the print resolution: with a scaling transform
+// QWidget::render draws the controls at that size instead of enlarging a
+// screen-sized image. A null image when there is too little memory for it.
+QImage windowImage(QWidget& window) {
+    const qreal scale = printResolution / windowPixelsPerInch;
+    QImage image(qCeil(window.width() * scale), qCeil(window.height() * scale),
+                 QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    window.render(&painter);
+    painter.end();
+    return image;
+}
+
+// On the print thread: a plain drawImage into a rectangle, which the
+// printer's PDF engine keeps at the image's own pixels, placed by a
+// transform. The painter starts at the top-left corner of the printable
+// area.
+void placeOnPage(QPrinter& printer, QPainter& page, const QImage& image) {
+    const QSizeF printable = printer.pageRect(QPrinter::DevicePixel).size();
+    if (image.isNull() || printable.isEmpty()) {
+        return;
+    }
+    const qreal scale =
+        std::min(printable.width() / image.width(), printable.height() / image.height());
+    page.drawImage(QRectF(0, 0, image.width() * scale, image.height() * scale), image);
+}
+
+} // namespace
+
 PrintStatus printWindow(QWidget* window) {
-    // Widgets paint on the GUI thread only: the window is drawn here, once the
-    // printable area is known, into an image at the printer's resolution; the
-    // print thread only places that image on the page.
-    return print([window](QSizeF printable) -> PageDrawing {
-        if (window->width() <= 0 || window->height() <= 0 || printable.isEmpty()) {
-            return [](QPrinter&, QPainter&) { return true; };
+    // Widgets paint on the GUI thread only, and the job may never end: the
+    // window is drawn here, before the job begins, into an image that only
+    // the job holds from then on.
+    QImage image;
+    if (window->width() > 0 && window->height() > 0) {
+        try {
+            image = windowImage(*window);
+        } catch (const std::bad_alloc&) {
+            return PrintStatus::Failed;
         }
-        // The painter starts at the top-left corner of the printable area.
-        // With a scaling transform QWidget::render draws the controls afresh
-        // at device resolution instead of enlarging a screen-sized image.
-        const qreal scale =
-            std::min(printable.width() / window->width(), printable.height() / window->height());
-        const QRectF target(0, 0, window->width() * scale, window->height() * scale);
-        QImage image(int(std::ceil(target.width())), int(std::ceil(target.height())),
-                     QImage::Format_RGB32);
         if (image.isNull()) {
-            return {}; // too little memory for it
+            return PrintStatus::Failed;
         }
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.scale(scale, scale);
-        window->render(&painter);
-        painter.end();
-        return [image, target](QPrinter&, QPainter& page) {
-            page.drawImage(target, image);
-            return true;
-        };
+    }
+    return print([image = std::move(image)](QPrinter& printer, QPainter& page) {
+        placeOnPage(printer, page, image);
+        return true;
     });
 }
 

@@ -9,9 +9,10 @@ class QWidget;
 namespace platform {
 
 // The window's client area as it stands, its controls with their current
-// texts, drawn at the printer's resolution (not a screen image enlarged):
-// one page, from the top-left corner of the printable area, as wide as the
-// printable area allows with the window's proportions kept.
+// texts, drawn afresh at printResolution (not a screen image enlarged) on
+// the calling thread before the job begins: one page, from the top-left
+// corner of the printable area, as wide as the printable area allows with
+// the window's proportions kept.
 PrintStatus printWindow(QWidget* window);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 // Plain text on paper: the font it is set in, where its lines break and
-// where its pages end, read back from the PDF the job produced.
+// where its pages end, read back from the PDF the job produced; and a job
+// whose end is cut short.
 
 #include "pdftext.h"
 #include "platform/printer.h"
@@ -7,11 +8,55 @@
 #include "testmain.h"
 
 #include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <new>
 #include <optional>
+
+namespace {
+
+// A device whose engine runs out of memory while it ends, as the PDF engine
+// can while it compresses a finished job.
+class EndRunsOutOfMemory : public QPaintDevice {
+public:
+    int ends() const { return engine_.ends; }
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default: // a size, a resolution
+            return 100;
+        }
+    }
+
+private:
+    struct Engine : QPaintEngine {
+        int ends = 0;
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override {
+            ++ends;
+            throw std::bad_alloc();
+        }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        Type type() const override { return User; }
+    };
+    mutable Engine engine_;
+};
+
+} // namespace
 
 class TextPrintTest : public QObject {
     Q_OBJECT
@@ -89,6 +134,19 @@ private slots:
         QVERIFY2(text.count(QLatin1Char('\f')) >= 3, qPrintable(text));
         QCOMPARE(text.split(QRegularExpression(QStringLiteral("[\n\f]+")), Qt::SkipEmptyParts),
                  numbered);
+    }
+
+    // Ending again what could not be ended, from QPainter's noexcept
+    // destructor, would end the program when it throws again.
+    void endCutShortIsNotRepeated() {
+        EndRunsOutOfMemory device;
+        {
+            QPainter painter;
+            QVERIFY(painter.begin(&device));
+            QVERIFY(!platform::endPainting(painter));
+            QVERIFY(!painter.isActive());
+        }
+        QCOMPARE(device.ends(), 1);
     }
 };
 

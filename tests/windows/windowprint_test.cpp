@@ -1,6 +1,7 @@
-// A printed window: one page, the window drawn afresh at the printer's
-// resolution from the top-left corner of the printable area, as wide as that
-// area with its proportions kept. Read back from the PDF with poppler's tools.
+// A printed window: one page, the window drawn afresh at the print
+// resolution before its job begins, placed from the top-left corner of the
+// printable area, as wide as that area with its proportions kept. Read back
+// from the PDF with poppler's tools.
 
 #include "platform/messagebox.h"
 #include "platform/printer.h"
@@ -18,7 +19,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -70,15 +73,17 @@ QImage renderPage(const QString& pdf, int dpi, const QString& directory) {
     return QImage(base + QStringLiteral(".pgm"));
 }
 
-// A black window that notes the scale it is painted at.
+// A black window that notes how and where it is painted.
 class ScaleProbe : public QWidget {
 public:
     qreal paintedScale = 0;
+    QList<QThread*> paintedOn;
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         paintedScale = painter.deviceTransform().m11();
+        paintedOn << QThread::currentThread();
         painter.fillRect(rect(), Qt::black);
     }
 };
@@ -145,13 +150,18 @@ private slots:
         QCOMPARE(platform::printWindow(&window), platform::PrintStatus::Printed);
         QCOMPARE(pageCount(pdf), 1);
 
+        // The window painted itself at 300 dpi, a window pixel standing for
+        // 1/96 inch, not onto a screen-sized image that was enlarged
+        // afterwards; and the PDF holds that image as it was made, whatever
+        // the printable area, which only places it.
+        QCOMPARE(window.paintedScale, 300.0 / 96);
+        const QList<PdfImage> images = imagesIn(pdf);
+        QCOMPARE(images.size(), 1);
+        QCOMPARE(images[0].width, 1250);
+        QCOMPARE(images[0].height, 938);
+
         // Where the printable area lies, from the same printer set-up.
         const std::unique_ptr<QPrinter> jobPrinter = platform::newPrinter();
-        // The window painted itself at the printer's resolution, not onto a
-        // screen-sized image that was enlarged afterwards.
-        const qreal printableWidth = jobPrinter->pageRect(QPrinter::DevicePixel).width();
-        QVERIFY2(qAbs(window.paintedScale - printableWidth / 400) < 0.01,
-                 qPrintable(QString::number(window.paintedScale)));
         const QPageLayout layout = jobPrinter->pageLayout();
         const QRectF paper = layout.fullRectPoints();
         const QRectF printable = layout.paintRectPoints();
@@ -179,6 +189,18 @@ private slots:
         QVERIFY2(qAbs(dark.top() - expected.top()) <= 2, qPrintable(where));
         QVERIFY2(qAbs(dark.width() - expected.width()) <= 2, qPrintable(where));
         QVERIFY2(qAbs(dark.height() - expected.height()) <= 2, qPrintable(where));
+    }
+
+    // The job gets a finished image: the window is drawn once, on the
+    // calling thread, before the print system is reached, even for a job
+    // that never gets an answer from it.
+    void windowIsDrawnBeforeTheJobBegins() {
+        ScaleProbe window;
+        window.setFixedSize(400, 300);
+        platform::PrinterRedirect silent(platform::PrintStatus::NoAnswer);
+        silent.setAnswerLimit(std::chrono::milliseconds(50));
+        QCOMPARE(platform::printWindow(&window), platform::PrintStatus::NoAnswer);
+        QCOMPARE(window.paintedOn, QList<QThread*>{QThread::currentThread()});
     }
 };
 
