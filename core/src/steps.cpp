@@ -47,6 +47,46 @@ Message messageFor(Problem problem) {
     return {"", warning};
 }
 
+std::string_view problemName(Problem problem) {
+    switch (problem) {
+    case Problem::EnterAngle:
+        return "EnterAngle";
+    case Problem::EnterDiameter:
+        return "EnterDiameter";
+    case Problem::EnterOffset:
+        return "EnterOffset";
+    case Problem::AngleNotANumber:
+        return "AngleNotANumber";
+    case Problem::DiameterNotANumber:
+        return "DiameterNotANumber";
+    case Problem::OffsetNotANumber:
+        return "OffsetNotANumber";
+    case Problem::CountNotANumber:
+        return "CountNotANumber";
+    case Problem::ChooseAngleFromList:
+        return "ChooseAngleFromList";
+    case Problem::NoBendForAngle:
+        return "NoBendForAngle";
+    case Problem::NoBendForAngleAndDiameter:
+        return "NoBendForAngleAndDiameter";
+    case Problem::ResultTooLarge:
+        return "ResultTooLarge";
+    case Problem::CalculateFirst:
+        return "CalculateFirst";
+    case Problem::EnterValues:
+        return "EnterValues";
+    case Problem::ReportNotMade:
+        return "ReportNotMade";
+    case Problem::NoPrinter:
+        return "NoPrinter";
+    case Problem::PrintFailed:
+        return "PrintFailed";
+    case Problem::PrinterNotAnswering:
+        return "PrinterNotAnswering";
+    }
+    return "";
+}
+
 namespace {
 
 // The counts in the order of their boxes; nothing when one is no number.

@@ -155,10 +155,12 @@ TEST(Click, ResultsRememberTheTextsTheyCameFrom) {
 
 // ---- messages ---------------------------------------------------------------
 
-TEST(Messages, EveryProblemHasItsOwnPromptUnderItsTitle) {
+TEST(Messages, EveryProblemHasItsOwnNameAndPromptUnderItsTitle) {
+    std::set<std::string_view> names;
     std::set<std::string_view> prompts;
-    for (int code = 0; code <= int(Problem::PrinterNotAnswering); ++code) {
+    for (int code = 0; code <= int(lastProblem); ++code) {
         const Message message = messageFor(Problem(code));
+        EXPECT_TRUE(names.insert(problemName(Problem(code))).second) << code;
         EXPECT_TRUE(prompts.insert(message.prompt).second) << message.prompt;
         EXPECT_EQ(message.title, code == int(Problem::EnterValues) ? "Let Op!" : "Let op!");
     }

@@ -1,21 +1,26 @@
-// Answers queries to the calculation core, one line per query, for the
-// comparison with the WebAssembly core (core_differential.mjs). Numbers cross
-// as the 16 hex digits of their bits, texts as the hex of their UTF-8 bytes
-// after an "x", so that both sides compare exactly what the core produced.
+// Answers clicks to the calculation core, one line per query, for the
+// comparison with the WebAssembly core (core_differential.mjs). A click goes
+// through the same step a window's click goes through. Texts cross as the hex
+// of their UTF-8 bytes after an "x", the held pair as the 16 hex digits of
+// each double's bits, so that both sides compare exactly what the core gave.
 //
-//   L system angle offset a b                -> length vertical negative, or null
-//   S system angle n1000 n500 n250 a b       -> horizontal vertical, or null
-//   C angle / W diameter angle               -> a b, or null
-//   D angleText                              -> the diameter list, or null
-//   P text separator                         -> the value, or null
-//   F value                                  -> the text
-//   R caption value (six times)              -> the report
-//   T                                        -> the lists and the negative marker
-// Results of the calculations are followed by their formatted text.
+//   CL angle offset separator                       concentric, mode 1
+//   CO angle n1000 n500 n250 separator              concentric, mode 2
+//   SL angle pickedAngle diameter offset separator  single wall, mode 1
+//   SO angle diameter n1000 n500 n250 separator     single wall, mode 2
+//   R caption value (six times) [angle offset]      the concentric report, with
+//                                                   the inputs of the results shown
+//   K length vertical horizontal sectionVertical    whether the window may be printed
+//   D angleText                                     the diameter list, or null
+//   T                                               the angle and count lists
+//   M                                               every problem's name and message
+//
+// An outcome is answered as "problem NAME prompt title", as "lengths length
+// vertical a b heldA heldB angle offset", as "offsets horizontal vertical
+// heldA heldB" or as "report text"; K answers "null" when it finds nothing.
 
-#include "offsetcore/geometry.h"
-#include "offsetcore/numbertext.h"
 #include "offsetcore/report.h"
+#include "offsetcore/steps.h"
 #include "offsetcore/tables.h"
 
 #include <cstdint>
@@ -24,17 +29,14 @@
 #include <iostream>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace {
 
-double number(const std::string& hex) {
-    const std::uint64_t bits = std::stoull(hex, nullptr, 16);
-    double value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
+using offsetcore::Problem;
 
 std::string hexOf(double value) {
     std::uint64_t bits = 0;
@@ -44,26 +46,36 @@ std::string hexOf(double value) {
     return buffer;
 }
 
+int nibble(char digit) {
+    if (digit >= '0' && digit <= '9') {
+        return digit - '0';
+    }
+    if (digit >= 'a' && digit <= 'f') {
+        return digit - 'a' + 10;
+    }
+    throw std::invalid_argument("not a hex digit");
+}
+
 std::string text(const std::string& hex) {
-    std::string bytes;
-    for (std::size_t i = 1; i + 1 < hex.size(); i += 2) {
-        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    if (hex.empty() || hex.front() != 'x' || hex.size() % 2 == 0) {
+        throw std::invalid_argument("not a text: " + hex);
+    }
+    std::string bytes(hex.size() / 2, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(nibble(hex[1 + 2 * i]) * 16 + nibble(hex[2 + 2 * i]));
     }
     return bytes;
 }
 
 std::string hexOf(std::string_view bytes) {
-    std::string hex = "x";
-    char buffer[3];
-    for (const char c : bytes) {
-        std::snprintf(buffer, sizeof buffer, "%02x", static_cast<unsigned char>(c));
-        hex += buffer;
+    constexpr char digits[] = "0123456789abcdef";
+    std::string hex(1 + 2 * bytes.size(), 'x');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        hex[1 + 2 * i] = digits[byte / 16];
+        hex[2 + 2 * i] = digits[byte % 16];
     }
     return hex;
-}
-
-std::string numberAnswer(double value) {
-    return hexOf(value) + ' ' + offsetcore::formatWholeNumber(value);
 }
 
 std::string listAnswer(offsetcore::ItemList items) {
@@ -74,56 +86,87 @@ std::string listAnswer(offsetcore::ItemList items) {
     return answer;
 }
 
-std::string bendAnswer(const std::optional<offsetcore::BendDimensions>& bend) {
-    return bend ? hexOf(bend->a) + ' ' + hexOf(bend->b) : "null";
+std::string messageAnswer(Problem problem) {
+    const offsetcore::Message message = offsetcore::messageFor(problem);
+    return std::string(offsetcore::problemName(problem)) + ' ' + hexOf(message.prompt) + ' ' +
+           hexOf(message.title);
 }
 
-const offsetcore::SystemProfile& profile(const std::string& name) {
-    return name == "concentric" ? offsetcore::concentric : offsetcore::singleWall;
+std::string heldAnswer(const offsetcore::BendDimensions& bend) {
+    return hexOf(bend.a) + ' ' + hexOf(bend.b);
+}
+
+std::string outcomeAnswer(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return "problem " + messageAnswer(*problem);
+    }
+    const auto& t = std::get<offsetcore::LengthTexts>(outcome);
+    return "lengths " + hexOf(t.length) + ' ' + hexOf(t.vertical) + ' ' + hexOf(t.a) + ' ' +
+           hexOf(t.b) + ' ' + heldAnswer(t.heldBend) + ' ' + hexOf(t.inputs.angle) + ' ' +
+           hexOf(t.inputs.offset);
+}
+
+std::string outcomeAnswer(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome) {
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return "problem " + messageAnswer(*problem);
+    }
+    const auto& t = std::get<offsetcore::OffsetTexts>(outcome);
+    return "offsets " + hexOf(t.horizontal) + ' ' + hexOf(t.vertical) + ' ' +
+           heldAnswer(t.heldBend);
 }
 
 std::string answer(const std::vector<std::string>& q) {
     const std::string& kind = q.at(0);
-    if (kind == "L") {
-        const auto r = offsetcore::lengthsFromOffset(profile(q.at(1)), number(q.at(2)),
-                                                     number(q.at(3)), {number(q.at(4)), number(q.at(5))});
-        return r ? numberAnswer(r->length) + ' ' + numberAnswer(r->vertical) + ' ' +
-                       (r->negative ? "1" : "0")
-                 : "null";
+    // Every text of the query, read before the views of a click point into them.
+    std::vector<std::string> t;
+    t.reserve(q.size());
+    for (std::size_t i = 1; i < q.size(); ++i) {
+        t.push_back(text(q[i]));
     }
-    if (kind == "S") {
-        const auto r = offsetcore::offsetsFromSections(
-            profile(q.at(1)), number(q.at(2)), {number(q.at(3)), number(q.at(4)), number(q.at(5))},
-            {number(q.at(6)), number(q.at(7))});
-        return r ? numberAnswer(r->horizontal) + ' ' + numberAnswer(r->vertical) : "null";
+    if (kind == "CL" && t.size() == 3) {
+        return outcomeAnswer(offsetcore::concentricLengths({t[0], t[1]}, t[2]));
     }
-    if (kind == "C") {
-        return bendAnswer(offsetcore::lookupConcentricBend(number(q.at(1))));
+    if (kind == "CO" && t.size() == 5) {
+        return outcomeAnswer(offsetcore::concentricOffsets({t[0], {t[1], t[2], t[3]}}, t[4]));
     }
-    if (kind == "W") {
-        return bendAnswer(offsetcore::lookupSingleWallBend(number(q.at(1)), number(q.at(2))));
+    if (kind == "SL" && t.size() == 5) {
+        return outcomeAnswer(offsetcore::singleWallLengths({t[0], t[1], t[2], t[3]}, t[4]));
     }
-    if (kind == "D") {
-        const auto list = offsetcore::singleWallDiameterList(text(q.at(1)));
+    if (kind == "SO" && t.size() == 6) {
+        return outcomeAnswer(offsetcore::singleWallOffsets({t[0], t[1], {t[2], t[3], t[4]}}, t[5]));
+    }
+    if (kind == "R" && (t.size() == 12 || t.size() == 14)) {
+        const auto item = [&](int i) { return offsetcore::ReportItem{t[2 * i], t[2 * i + 1]}; };
+        std::optional<offsetcore::LengthInputs> from;
+        if (t.size() == 14) {
+            from = offsetcore::LengthInputs{t[12], t[13]};
+        }
+        const auto outcome =
+            offsetcore::testReport({item(0), item(1), item(2), item(3), item(4), item(5)}, from);
+        if (const auto* problem = std::get_if<Problem>(&outcome)) {
+            return "problem " + messageAnswer(*problem);
+        }
+        return "report " + hexOf(std::get<std::string>(outcome));
+    }
+    if (kind == "K" && t.size() == 4) {
+        const auto problem = offsetcore::checkWindowPrint(t[0], t[1], t[2], t[3]);
+        return problem ? "problem " + messageAnswer(*problem) : "null";
+    }
+    if (kind == "D" && t.size() == 1) {
+        const auto list = offsetcore::singleWallDiameterList(t[0]);
         return list ? listAnswer(*list) : "null";
     }
-    if (kind == "P") {
-        const auto value = offsetcore::parseNumber(text(q.at(1)), text(q.at(2)));
-        return value ? hexOf(*value) : "null";
-    }
-    if (kind == "F") {
-        return hexOf(offsetcore::formatWholeNumber(number(q.at(1))));
-    }
-    if (kind == "R") {
-        const auto item = [&](int i) {
-            return offsetcore::ReportItem{text(q.at(1 + 2 * i)), text(q.at(2 + 2 * i))};
-        };
-        return hexOf(offsetcore::composeReport({item(0), item(1), item(2), item(3), item(4), item(5)}));
-    }
-    if (kind == "T") {
+    if (kind == "T" && t.empty()) {
         return listAnswer(offsetcore::concentricAngleList()) + ' ' +
                listAnswer(offsetcore::singleWallAngleList()) + ' ' +
-               listAnswer(offsetcore::sectionCountList()) + ' ' + hexOf(offsetcore::negativeMarker);
+               listAnswer(offsetcore::sectionCountList());
+    }
+    if (kind == "M" && t.empty()) {
+        std::string answer;
+        for (int code = 0; code <= static_cast<int>(offsetcore::lastProblem); ++code) {
+            answer += (code == 0 ? "" : " ") + messageAnswer(static_cast<Problem>(code));
+        }
+        return answer;
     }
     return "unknown query";
 }
@@ -136,6 +179,7 @@ int main() {
     while (std::getline(std::cin, line)) {
         std::istringstream fields(line);
         std::vector<std::string> query;
+        query.reserve(16);
         for (std::string field; fields >> field;) {
             query.push_back(field);
         }

@@ -1,16 +1,27 @@
-// The WebAssembly core answers exactly as the native one: the same queries go
-// to core_answers (the core the windows link) and, through the JavaScript
-// bindings, to offsetcore.wasm; every answer must match bit for bit.
+// The WebAssembly core answers every click exactly as the native one: the
+// same clicks go to core_answers (the core the windows link) and, through the
+// JavaScript bindings the page calls, to offsetcore.wasm; every outcome must
+// match, problem for problem and text for text, held pair bit for bit.
 //
 //   node core_differential.mjs <folder of offsetcore.js> <core_answers>
 //
-// Offsets stay within 1e7 mm (10 km) and sloped lengths within about 2e6 mm.
+// The clicks are generated with a fixed seed: boxes empty, blank, in either
+// separator, with letters, other scripts' digits, exponents, tiny and
+// overflowing values, listed and unlisted angles and diameters, counts
+// fractional and negative; beside them a grid of whole and half offsets and
+// whole counts at every bend row the lists lead to.
+//
 // musl's libm (WebAssembly) and glibc's part in the last bit of sin 15 deg
-// (0x1.0907dc1439915p-2, correctly rounded, against glibc's ...916p-2). A
-// rounded length first comes out different at a whole offset of 25,799,691
-// mm, a horizontal offset at a whole sloped length of 371,476,653 mm; no
-// offset with two decimals up to 1 km, nor with four up to 10 m, is affected.
-import {spawnSync} from 'node:child_process';
+// (0x1.0907dc1439915p-2, correctly rounded, against glibc's ...916p-2). At
+// 15 degrees a rounded length first comes out different at a whole offset of
+// 25,799,691 mm, a horizontal offset at a whole sloped length of 371,476,653
+// mm; no offset with two decimals up to 1 km, nor with four up to 10 m, is
+// affected. So offsets stay within 1e7 mm and counts within 1e3 there, apart
+// from values whose result overflows on both; every other angle is also
+// tried with offsets and counts of every size up to 1e307.
+import {spawn} from 'node:child_process';
+import {closeSync, mkdtempSync, openSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
 import {fileURLToPath} from 'node:url';
 import {dirname, join} from 'node:path';
 
@@ -26,9 +37,26 @@ const hex = (value) => {
     return view.getBigUint64(0).toString(16).padStart(16, '0');
 };
 const hexText = (text) => 'x' + Buffer.from(text, 'utf8').toString('hex');
-const numberAnswer = (v) => `${hex(v)} ${core.formatWholeNumber(v)}`;
 const listAnswer = (items) => ['list', ...items.map(hexText)].join(' ');
-const bendAnswer = (bend) => (bend ? `${hex(bend.a)} ${hex(bend.b)}` : 'null');
+const messageAnswer = (name, {prompt, title}) => `${name} ${hexText(prompt)} ${hexText(title)}`;
+const outcomeAnswer = (outcome) => {
+    if (outcome === null) {
+        return 'null';
+    }
+    if (outcome.problem !== undefined) {
+        return `problem ${messageAnswer(outcome.problem, outcome)}`;
+    }
+    if (outcome.report !== undefined) {
+        return `report ${hexText(outcome.report)}`;
+    }
+    const held = `${hex(outcome.heldBend.a)} ${hex(outcome.heldBend.b)}`;
+    if (outcome.length !== undefined) {
+        const {length, vertical, a, b, inputs} = outcome;
+        return `lengths ${[length, vertical, a, b].map(hexText).join(' ')} ${held} `
+            + `${hexText(inputs.angle)} ${hexText(inputs.offset)}`;
+    }
+    return `offsets ${hexText(outcome.horizontal)} ${hexText(outcome.vertical)} ${held}`;
+};
 
 // ---- seeded randomness ---------------------------------------------------------
 let seed = 20261207;
@@ -40,175 +68,346 @@ const random = () => { // mulberry32
 };
 const pick = (items) => items[Math.floor(random() * items.length)];
 const uniform = (low, high) => low + (high - low) * random();
+const chance = (p) => random() < p;
 
-// ---- the queries -----------------------------------------------------------------
-const queries = []; // [line for core_answers, answer of the WebAssembly core]
+// ---- the clicks ----------------------------------------------------------------
+// [line for core_answers, what gives the WebAssembly core's answer]: the
+// native side works through the lines while the WebAssembly side answers.
+const queries = [];
 const ask = (line, wasmAnswer) => queries.push([line, wasmAnswer]);
+const line = (kind, texts) => [kind, ...texts.map(hexText)].join(' ');
 
-const lengths = (system, angle, offset, a, b) => ask(
-    `L ${system} ${hex(angle)} ${hex(offset)} ${hex(a)} ${hex(b)}`, (() => {
-        const r = core.lengthsFromOffset(system, angle, offset, a, b);
-        return r ? `${numberAnswer(r.length)} ${numberAnswer(r.vertical)} ${r.negative ? 1 : 0}` : 'null';
-    })());
-const sections = (system, angle, n1000, n500, n250, a, b) => ask(
-    `S ${system} ${[angle, n1000, n500, n250, a, b].map(hex).join(' ')}`, (() => {
-        const r = core.offsetsFromSections(system, angle, n1000, n500, n250, a, b);
-        return r ? `${numberAnswer(r.horizontal)} ${numberAnswer(r.vertical)}` : 'null';
-    })());
+const twinLengths = (angle, offset, sep) => ask(line('CL', [angle, offset, sep]),
+    () => outcomeAnswer(core.concentricLengths({angle, offset}, sep)));
+const twinOffsets = (angle, [n1000, n500, n250], sep) => ask(
+    line('CO', [angle, n1000, n500, n250, sep]),
+    () => outcomeAnswer(core.concentricOffsets({angle, n1000, n500, n250}, sep)));
+const soloLengths = (angle, pickedAngle, diameter, offset, sep) => ask(
+    line('SL', [angle, pickedAngle, diameter, offset, sep]),
+    () => outcomeAnswer(core.singleWallLengths({angle, pickedAngle, diameter, offset}, sep)));
+const soloOffsets = (angle, diameter, [n1000, n500, n250], sep) => ask(
+    line('SO', [angle, diameter, n1000, n500, n250, sep]),
+    () => outcomeAnswer(core.singleWallOffsets({angle, diameter, n1000, n500, n250}, sep)));
+
+// A double as a box would hold it: the shortest decimal that reads back as
+// it, without an exponent (the core reads none), in the given separator.
+const plain = (value, sep = '.') => {
+    let text = String(value);
+    const scientific = /^(-?)(\d)(?:\.(\d+))?e([+-]\d+)$/.exec(text);
+    if (scientific) {
+        const [, sign, first, rest = '', power] = scientific;
+        const exponent = Number(power);
+        text = exponent >= 0
+            ? sign + first + rest + '0'.repeat(exponent - rest.length)
+            : `${sign}0.${'0'.repeat(-exponent - 1)}${first}${rest}`;
+    }
+    return text.replace('.', sep);
+};
 
 // Every listed angle with its rows: the concentric row, and the single-wall
-// row of every listed diameter (each distinct row once).
-const rows = [];
-for (const text of core.concentricAngleList()) {
-    const angle = Number(text);
-    rows.push({system: 'concentric', angle, ...core.lookupConcentricBend(angle)});
-}
-for (const text of core.singleWallAngleList()) {
-    const angle = Number(text);
+// row of every listed diameter (each distinct row once, by its first diameter).
+const rows = core.concentricAngleList().map((angle) => ({system: 'concentric', angle}));
+for (const angle of core.singleWallAngleList()) {
     const seen = new Set();
-    for (const diameter of core.singleWallDiameterList(text)) {
-        const bend = core.lookupSingleWallBend(Number(diameter), angle);
-        if (!seen.has(`${bend.a}/${bend.b}`)) {
-            seen.add(`${bend.a}/${bend.b}`);
-            rows.push({system: 'singleWall', angle, ...bend});
+    for (const diameter of core.singleWallDiameterList(angle)) {
+        const {heldBend} = core.singleWallOffsets({angle, diameter, n1000: '0', n500: '0',
+                                                   n250: '0'}, ',');
+        if (!seen.has(`${heldBend.a}/${heldBend.b}`)) {
+            seen.add(`${heldBend.a}/${heldBend.b}`);
+            rows.push({system: 'singleWall', angle, diameter});
         }
     }
 }
+const lengthsAt = ({system, angle, diameter}, offset, sep) => (system === 'concentric'
+    ? twinLengths(angle, offset, sep) : soloLengths(angle, angle, diameter, offset, sep));
+const offsetsAt = ({system, angle, diameter}, counts, sep) => (system === 'concentric'
+    ? twinOffsets(angle, counts, sep) : soloOffsets(angle, diameter, counts, sep));
 
-for (const {system, angle, a, b} of rows) {
+// The grid: whole and half offsets, whole counts, at every row.
+for (const row of rows) {
     for (let offset = -50; offset <= 20000; ++offset) {
-        lengths(system, angle, offset, a, b);
+        lengthsAt(row, String(offset), ',');
     }
     for (let offset = 0.5; offset <= 4000.5; ++offset) {
-        lengths(system, angle, offset, a, b);
+        const sep = offset % 2 < 1 ? ',' : '.';
+        lengthsAt(row, plain(offset, sep), sep);
     }
     for (let n1000 = 0; n1000 <= 10; ++n1000) {
         for (let n500 = 0; n500 <= 10; ++n500) {
             for (let n250 = 0; n250 <= 10; ++n250) {
-                sections(system, angle, n1000, n500, n250, a, b);
+                offsetsAt(row, [n1000, n500, n250].map(String), ',');
             }
         }
     }
 }
 
-// Seeded random fractional and negative inputs at the listed rows, and
-// angles and inputs no calculation can use.
+// Seeded random fractional and negative values at the rows; every size at
+// the rows away from 15 degrees.
 const randomOffset = () => {
     const magnitude = pick([1e2, 1e4, 1e6, 1e7]);
     const offset = uniform(-magnitude, magnitude);
-    return random() < 0.3 ? Math.round(offset * 2) / 2 : offset;
+    return chance(0.3) ? Math.round(offset * 2) / 2 : offset;
 };
 const randomCount = () => pick([Math.round(uniform(-10, 20)), uniform(-20, 20), uniform(-1e3, 1e3)]);
 for (let i = 0; i < 20000; ++i) {
     const row = pick(rows);
-    lengths(row.system, row.angle, randomOffset(), row.a, row.b);
-    sections(row.system, row.angle, randomCount(), randomCount(), randomCount(), row.a, row.b);
+    const sep = pick([',', '.']);
+    lengthsAt(row, plain(randomOffset(), sep), sep);
+    offsetsAt(row, [randomCount(), randomCount(), randomCount()].map((n) => plain(n, sep)), sep);
 }
-for (const system of ['concentric', 'singleWall']) {
-    for (const angle of [0, 90, -90, 360, NaN, Infinity]) {
-        lengths(system, angle, 500, 76, 41);
-        sections(system, angle, 1, 1, 1, 76, 41);
-    }
-    for (const odd of [NaN, Infinity, -Infinity, 1e308, -1e308]) {
-        lengths(system, 30, odd, 76, 41);
-        lengths(system, 30, 500, odd, 41);
-        sections(system, 30, odd, 1, 1, 76, 41);
-        sections(system, 30, 1, 1, 1, 76, odd);
+for (const row of rows.filter(({angle}) => angle !== '15')) {
+    for (let power = 0; power <= 307; ++power) {
+        const size = () => (chance(0.2) ? -1 : 1) * uniform(1, 10) * 10 ** power;
+        lengthsAt(row, plain(size(), ','), ',');
+        lengthsAt(row, plain(Math.round(size()), ','), ',');
+        offsetsAt(row, [size(), chance(0.5) ? size() : 0, 1].map((n) => plain(n, ',')), ',');
     }
 }
 
-// Lookups over diameters 0 to 600 in half steps, at every listed angle and a
-// few others, and the concentric table around its angles.
-const lookupAngles = [...new Set([...core.singleWallAngleList(), ...core.concentricAngleList()].map(Number))]
-    .concat([0, 10, 22.5, 44.999999, 60, 91, -30, 390, NaN]);
-for (const angle of lookupAngles) {
-    for (let diameter = 0; diameter <= 600; diameter += 0.5) {
-        ask(`W ${hex(diameter)} ${hex(angle)}`, bendAnswer(core.lookupSingleWallBend(diameter, angle)));
-    }
-}
-for (let angle = -10; angle <= 100; angle += 0.25) {
-    for (const near of [angle, angle + 1e-9]) {
-        ask(`C ${hex(near)}`, bendAnswer(core.lookupConcentricBend(near)));
-    }
-}
-for (const text of ['15', '30', '45', '90', '43', '87', '', ' 30', '30,0', '30.0', '030', '٣٠']) {
-    const list = core.singleWallDiameterList(text);
-    ask(`D ${hexText(text)}`, list ? listAnswer(list) : 'null');
-}
-ask('T', [core.concentricAngleList(), core.singleWallAngleList(), core.sectionCountList()]
-    .map(listAnswer).join(' ') + ' ' + hexText(core.negativeMarker()));
-
-// Reading: a seeded corpus of good and bad texts under both separators.
+// Random clicks: each box gets text of a kind a person (or a paste) could
+// leave in it, mostly good, so that every check is reached in every order.
+const sameSeparators = [',', ',', '.', '.', '\u066b'];
+const allDiameters = [...new Set(core.singleWallAngleList()
+    .flatMap((angle) => core.singleWallDiameterList(angle)))];
 const digits = (count) => Array.from({length: count}, () => pick('0123456789')).join('');
+const pieces = ['0', '1', '5', '9', '12', ',', '.', ' ', '\t', '+', '-', 'e', 'E', 'x', 'inf', 'nan',
+                '\u066b', '\u00a0', '\u0663', '\u00bd', '\u{1d7d8}'];
+const junk = () => Array.from({length: Math.floor(uniform(0, 10))}, () => pick(pieces)).join('');
+const bad = () => pick([
+    '', '', ' ', '  ', '\t', 'abc', 'x', 'twee', 'ca. 500 mm', '1e3', '1E3', '1.500', '1.000,5',
+    '1 000', '\u00a0500', '--5', '+-5', '-', '+', ',', '.', ',5,', 'inf', 'nan', '0x1A', '½',
+    '\u0665\u0660\u0660', '\u0663\u0660', '\u0663\u0660\u066b\u0665', '\uff15\uff10\uff10',
+    '5'.repeat(400), junk(), junk(), junk(),
+]);
+// Overflowing on every angle, refused as too long, or below the smallest double.
+const outsize = (sep) => pick([
+    '1' + '0'.repeat(308), '-1' + '0'.repeat(308), plain(Number.MAX_VALUE, sep),
+    '9'.repeat(310) + sep + '5', `0${sep}${'0'.repeat(320)}1`, plain(5e-324, sep),
+    `0${sep}${'0'.repeat(400)}1`, `-0${sep}0`, `${sep}5`, `5${sep}`,
+]);
+// A good text written as a person might: blanks around, a sign, zeros.
+const dressed = (text, sep) => pick([
+    text, text, text, ` ${text}`, `${text} `, `\t${text}\t`, `+${text}`, `0${text}`,
+    `${text}${sep}0`, `${text}${sep}`, `${text}${sep}000`,
+]);
+const someSeparator = (sep) => (chance(0.85) ? sep : pick([',', '.', '\u066b']));
+
+const angleText = (listed, sep) => {
+    const roll = random();
+    if (roll < 0.55) {
+        return pick(listed);
+    }
+    if (roll < 0.7) {
+        return dressed(pick(listed), someSeparator(sep));
+    }
+    if (roll < 0.85) {
+        const unlisted = [0, 10, 22.5, 43, 44, 44.999999, 45, 60, 87, 90, 91, -30, 390, 30.000001];
+        return plain(pick(unlisted), someSeparator(sep));
+    }
+    return chance(0.8) ? bad() : outsize(sep);
+};
+const diameterText = (sep) => {
+    const roll = random();
+    if (roll < 0.6) {
+        return pick(allDiameters);
+    }
+    if (roll < 0.72) {
+        return dressed(pick(allDiameters), someSeparator(sep));
+    }
+    if (roll < 0.87) {
+        return plain(pick([0, 100, 124.5, 150.25, 275, 299.9999, 300, 300.5, 449, 500, -125, 1e6]),
+                     someSeparator(sep));
+    }
+    return chance(0.8) ? bad() : outsize(sep);
+};
+const offsetText = (sep) => {
+    const roll = random();
+    if (roll < 0.45) {
+        return plain(randomOffset(), someSeparator(sep));
+    }
+    if (roll < 0.7) {
+        return dressed(String(Math.round(uniform(-100, 5000))), someSeparator(sep));
+    }
+    if (roll < 0.8) {
+        return `${pick(['', '-', '+'])}${digits(Math.floor(uniform(0, 5)))}${sep}`
+            + digits(Math.floor(uniform(0, 30)));
+    }
+    return chance(0.75) ? bad() : outsize(sep);
+};
+const countText = (sep) => {
+    const roll = random();
+    if (roll < 0.55) {
+        return pick(core.sectionCountList());
+    }
+    if (roll < 0.8) {
+        return plain(randomCount(), someSeparator(sep));
+    }
+    if (roll < 0.87) {
+        return dressed(String(Math.round(uniform(-5, 15))), someSeparator(sep));
+    }
+    return chance(0.75) ? bad() : outsize(sep);
+};
+const countTexts = (sep) => [countText(sep), countText(sep), countText(sep)];
+
+const twinAngles = core.concentricAngleList();
+const soloAngles = core.singleWallAngleList();
+for (let i = 0; i < 20000; ++i) {
+    const sep = pick(sameSeparators);
+    twinLengths(angleText(twinAngles, sep), offsetText(sep), sep);
+    twinOffsets(angleText(twinAngles, sep), countTexts(sep), sep);
+    // What cmbHoek shows against the item last picked in it.
+    const picked = chance(0.85) ? pick(soloAngles) : pick(['', angleText(soloAngles, sep)]);
+    const shown = chance(0.8) ? picked : pick([dressed(picked, sep), angleText(soloAngles, sep)]);
+    soloLengths(shown, picked, diameterText(sep), offsetText(sep), sep);
+    soloOffsets(angleText(soloAngles, sep), diameterText(sep), countTexts(sep), sep);
+}
+
+// Every text as the offset and as a count, at one row away from 15 degrees,
+// under every separator; bit-level differences in reading show only where
+// they change a rounded result.
 const goodText = (separator) => {
     const blanks = () => pick(['', '', ' ', '\t', '  ']);
     const whole = pick([digits(1), digits(3), digits(8), digits(17), digits(25), '0', '']);
     const fraction = pick(['', digits(1), digits(2), digits(12), digits(30)]);
-    const body = fraction === '' && whole !== '' && random() < 0.5 ? whole
+    const body = fraction === '' && whole !== '' && chance(0.5) ? whole
         : `${whole === '' && fraction === '' ? '0' : whole}${separator}${fraction}`;
     return blanks() + pick(['', '', '+', '-']) + body + blanks();
 };
-const pieces = ['0', '1', '5', '9', '12', ',', '.', ' ', '\t', '+', '-', 'e', 'E', 'x', 'inf', 'nan',
-                '\u066b', '\u00a0', '\u0663', '\u00bd', '\u{1d7d8}'];
-const badText = () => Array.from({length: Math.floor(uniform(0, 10))}, () => pick(pieces)).join('');
 const texts = ['1' + '0'.repeat(308), '1' + '0'.repeat(309), '9'.repeat(310) + ',5',
                '0,' + '0'.repeat(400) + '1', '0,' + '0'.repeat(320) + '1', '9007199254740993',
                '0,1000000000000000055511151231257827', '2,2250738585072011e-308',
                '179769313486231580793728971405301' + '0'.repeat(276), '-0', '+,', ','];
-for (let i = 0; i < 10000; ++i) {
-    texts.push(goodText(','), goodText('.'), badText());
+for (let i = 0; i < 5000; ++i) {
+    texts.push(goodText(','), goodText('.'), junk());
 }
 for (const text of texts) {
-    for (const separator of [',', '.', '\u066b']) {
-        const value = core.parseNumber(text, separator);
-        ask(`P ${hexText(text)} ${hexText(separator)}`, value === null ? 'null' : hex(value));
+    for (const sep of [',', '.', '\u066b']) {
+        twinLengths('30', text, sep);
+        soloOffsets('45', '125', ['0', '0', text], sep);
     }
 }
 
-// Writing: whole numbers of every size and the fallback for anything else.
-const formatted = [0, -0, 1, -1, 2 ** 53, 2 ** 53 + 2, 1e20, 1.7976931348623157e308, 5e-324, 0.1,
-                   0.5, -2.5, 1e-5, 123.456, Infinity, -Infinity, NaN];
-for (let i = 0; i < 5000; ++i) {
-    formatted.push(Math.round(uniform(-1, 1) * 10 ** uniform(0, 300)), uniform(-1e6, 1e6),
-                   uniform(-1, 1) * 10 ** uniform(-320, 300));
+// The lookups: diameters 0 to 600 in half steps at every listed angle and a
+// few others, and the concentric table around its angles.
+const lookupAngles = [...new Set([...soloAngles, ...twinAngles].map(Number))]
+    .concat([0, 10, 22.5, 44.999999, 60, 91, -30, 390]);
+for (const angle of lookupAngles.map((value) => plain(value))) {
+    for (let diameter = 0; diameter <= 600; diameter += 0.5) {
+        soloLengths(angle, angle, plain(diameter), '500', '.');
+    }
 }
-for (const value of formatted) {
-    ask(`F ${hex(value)}`, hexText(core.formatWholeNumber(value)));
+for (let angle = -10; angle <= 100; angle += 0.25) {
+    for (const near of [angle, angle + 1e-9]) {
+        twinLengths(plain(near), '500', '.');
+    }
 }
 
-// The report, from the window's captions and from random texts.
+// Test's report: the page's captions or random texts, the values shown, and
+// the inputs of the results shown (none, the same, or others).
 const reportText = () => Array.from({length: Math.floor(uniform(0, 60))},
     () => pick(['a', 'Z', ' ', ':', '7', ',', '\u00b0', '\u00e9', '\u20ac', '\u{1d465}', '\t'])).join('');
-for (let i = 0; i < 300; ++i) {
-    const items = Array.from({length: 6}, () => ({caption: reportText(), value: reportText()}));
-    const [angle, offset, a, b, length, vertical] = items;
-    ask(`R ${items.map(({caption, value}) => `${hexText(caption)} ${hexText(value)}`).join(' ')}`,
-        hexText(core.composeReport({angle, offset, a, b, length, vertical})));
+const captions = ['Hoek in graden:', 'Lengte horizontale- versleping in mm:', 'A:', 'B:',
+                  'Lengte tussen de bochten in mm:', 'Lengte van de verticale versleping in mm:'];
+const names = ['angle', 'offset', 'a', 'b', 'length', 'vertical'];
+for (let i = 0; i < 2000; ++i) {
+    const items = captions.map((caption) => ({
+        caption: chance(0.5) ? caption : reportText(),
+        value: chance(0.5) ? pick(['30', '500', '76', '', 'e', '500,0', ' 30']) : reportText(),
+    }));
+    const fields = Object.fromEntries(names.map((name, index) => [name, items[index]]));
+    const from = pick([null, {angle: items[0].value, offset: items[1].value},
+                       {angle: items[0].value, offset: pick(['500', reportText()])},
+                       {angle: pick(['30', reportText()]), offset: items[1].value}]);
+    const boxTexts = items.flatMap(({caption, value}) => [caption, value]);
+    ask(line('R', from ? [...boxTexts, from.angle, from.offset] : boxTexts),
+        () => outcomeAnswer(core.testReport(fields, from)));
 }
 
-// ---- compare -----------------------------------------------------------------------
-const run = spawnSync(native, [], {input: queries.map(([line]) => line).join('\n') + '\n',
-                                   maxBuffer: 1 << 30, encoding: 'utf8'});
-if (run.status !== 0) {
-    console.error(`${native} failed: ${run.error ?? run.stderr}`);
-    process.exit(1);
-}
-const nativeAnswers = run.stdout.split('\n');
-let differing = 0;
-queries.forEach(([line, wasmAnswer], i) => {
-    if (nativeAnswers[i] !== wasmAnswer) {
-        if (++differing <= 10) {
-            console.error(`differs: ${line}\n  native: ${nativeAnswers[i]}\n  wasm:   ${wasmAnswer}`);
+// The window's print check over what its four result boxes can show.
+const shownTexts = ['', 'e', '0', '883', ' '];
+for (const length of shownTexts) {
+    for (const vertical of shownTexts) {
+        for (const horizontal of shownTexts) {
+            for (const sectionVertical of shownTexts) {
+                ask(line('K', [length, vertical, horizontal, sectionVertical]),
+                    () => outcomeAnswer(core.checkWindowPrint(length, vertical, horizontal,
+                                                        sectionVertical)));
+            }
         }
+    }
+}
+
+// The lists.
+for (const text of ['15', '30', '45', '90', '43', '87', '', ' 30', '30,0', '30.0', '030', '٣٠']) {
+    const list = core.singleWallDiameterList(text);
+    ask(line('D', [text]), () => (list ? listAnswer(list) : 'null'));
+}
+ask('T', () => [core.concentricAngleList(), core.singleWallAngleList(), core.sectionCountList()]
+    .map(listAnswer).join(' '));
+
+// ---- compare -----------------------------------------------------------------------
+// Gives the native answers, one a line. Through files rather than a pipe, so
+// that the native side works through the clicks while the WebAssembly side
+// answers them.
+async function answerOnBothSides() {
+    const folder = mkdtempSync(join(tmpdir(), 'core-differential-'));
+    try {
+        const clicks = join(folder, 'clicks');
+        const answers = join(folder, 'answers');
+        writeFileSync(clicks, [...queries.map(([query]) => query), 'M', ''].join('\n'));
+        const input = openSync(clicks, 'r');
+        const output = openSync(answers, 'w');
+        const child = spawn(native, [], {stdio: [input, output, 'inherit']});
+        const finished = new Promise((done) => {
+            child.on('error', (error) => done(String(error)));
+            child.on('close', (status, signal) => done(status === 0 ? null : signal ?? status));
+        });
+        for (const query of queries) {
+            query[1] = query[1]();
+        }
+        const failure = await finished;
+        closeSync(input);
+        closeSync(output);
+        if (failure !== null) {
+            throw new Error(`${native} failed: ${failure}`);
+        }
+        return readFileSync(answers, 'utf8').split('\n');
+    } finally {
+        rmSync(folder, {recursive: true, force: true});
+    }
+}
+const nativeAnswers = await answerOnBothSides();
+let differing = 0;
+const differs = (query, nativeAnswer, wasmAnswer) => {
+    if (++differing <= 10) {
+        console.error(`differs: ${query}\n  native: ${nativeAnswer}\n  wasm:   ${wasmAnswer}`);
+    }
+};
+queries.forEach(([query, wasmAnswer], i) => {
+    if (nativeAnswers[i] !== wasmAnswer) {
+        differs(query, nativeAnswers[i], wasmAnswer);
     }
 });
 
-// What only the bindings decide: an unknown system is refused, never guessed.
-const refused = [core.lengthsFromOffset('concentrisch', 30, 500, 76, 41),
-                 core.offsetsFromSections('', 30, 1, 1, 1, 76, 41)].filter((r) => r !== null);
+// Every problem's message, by the name the native side gives it; a name the
+// core has not gets none.
+const messages = (nativeAnswers[queries.length] ?? '').split(' ');
+for (let i = 0; i + 2 < messages.length; i += 3) {
+    const message = core.messageFor(messages[i]);
+    const wasmAnswer = message ? messageAnswer(messages[i], message) : 'null';
+    if (messages.slice(i, i + 3).join(' ') !== wasmAnswer) {
+        differs(`messageFor ${messages[i]}`, messages.slice(i, i + 3).join(' '), wasmAnswer);
+    }
+}
+if (core.messageFor('Onbekend') !== null) {
+    differs('messageFor Onbekend', 'null', JSON.stringify(core.messageFor('Onbekend')));
+}
 
-console.log(`${queries.length} queries, ${differing} answered differently`);
-if (differing > 0 || refused.length > 0 || nativeAnswers.length !== queries.length + 1) {
-    console.error(refused.length > 0 ? 'an unknown system was not refused' : 'the cores disagree');
+const reached = new Set(queries.map(([, wasmAnswer]) => /^problem (\w+)/.exec(wasmAnswer)?.[1])
+    .filter((name) => name !== undefined));
+console.log(`${queries.length} clicks, ${reached.size} of ${messages.length / 3} problems `
+    + `reached, ${differing} answered differently`);
+if (differing > 0 || nativeAnswers.length !== queries.length + 2 || messages.length < 3) {
+    console.error('the cores disagree');
     process.exit(1);
 }

@@ -1,7 +1,9 @@
 // Both tabs as a person meets them, at phone size (touch) and at desktop
-// size: the start state, the worked examples of both systems, every message
-// and that nothing changed after it, the diameter choices, the held pair
-// shared by both calculators of a tab, and numbers in the browser's locale.
+// size: the start state, what each tab writes from the core's texts and the
+// pair it holds, that a message the core reports shows under its title and
+// changes nothing, the diameter choices, the held pair shared by both
+// calculators of a tab, and numbers in the browser's locale. Which check
+// comes first and what each input gives is the core's, tested there.
 
 import assert from 'node:assert/strict';
 import { describe, it } from 'node:test';
@@ -17,29 +19,18 @@ const huge = `1${'0'.repeat(308)}`;
 const mode1Cases = [
     ['twin', '30', null, '500', ['76', '41', '883', '1013']],
     ['twin', '30', null, '58', ['76', '41', 'e', 'e']],
-    ['twin', '87', null, '242', ['139', '103', '0', '285']],
-    ['twin', '15', null, '0', ['76', '40', 'e', 'e']],
     ['twin', '43', null, '\t612,5 ', ['75', '41', '782', '803']],
     ['solo', '45', '125', '500', ['146', '96', '465', '792']],
-    ['solo', '90', '125', '500', ['178', '128', '194', '356']],
     ['solo', '90', '175', '500', ['179', '129', '192', '358']],
     ['solo', '45', '450', '500', ['196', '146', '365', '892']],
-    ['solo', '15', '250', '1000', ['121', '71', '3672', '3974']],
-    ['solo', '45', '125', '100', ['146', '96', 'e', 'e']],
-    ['solo', '45', '125', '500,4', ['146', '96', '466', '792']],
 ];
 
 // Mode 2: [tab, angle, diameter, counts] -> txtVerHor, txtVerVerticaal.
 const mode2Cases = [
-    ['twin', '15', null, ['0', '0', '0'], ['30', '258']],
     ['twin', '43', null, ['1', '0', '1'], ['863', '1071']],
     ['twin', '30', null, ['1,5', '0', '0'], ['769', '1480']],
-    ['twin', '30', null, ['-1', '0', '1'], ['159', '422']],
-    ['twin', '87', null, ['12', '0', '0'], ['11602', '880']],
     ['solo', '45', '125', ['1', '0', '1'], ['981', '1273']],
-    ['solo', '90', '125', ['1', '0', '0'], ['1253', '356']],
     ['solo', '30', '450', ['2', '1', '0'], ['1291', '2529']],
-    ['solo', '30', '125', ['1', '-2', '1'], ['668', '1400']],
 ];
 
 function mode1(tab, [prefix, angle, diameter, offset]) {
@@ -59,49 +50,27 @@ async function mode2(tab, [prefix, angle, diameter, counts]) {
 }
 
 // Each bad input: what is entered on a tab with results on screen, then the
-// button; the message expected and how it is closed.
-const noInput = '';
+// button; the message expected. One per button, and the inputs only a page
+// has: a long paste, other scripts' digits, a diameter box the new angle pick
+// emptied.
 const messageCases = [
-    ['twin', 'all empty', [['pick', 'cmbHoek', '']], 'cmdBereken', 'Hoek invoeren'],
-    ['twin', 'offset empty', [['type', 'txtHorVersleping', '']], 'cmdBereken', 'Versleping invoeren'],
     ['twin', 'offset letters', [['type', 'txtHorVersleping', 'abc']], 'cmdBereken',
-        'Versleping is geen geldig getal'],
-    ['twin', 'offset blanks', [['type', 'txtHorVersleping', '  ']], 'cmdBereken',
-        'Versleping is geen geldig getal'],
-    ['twin', 'point read as a group', [['type', 'txtHorVersleping', '1.500']], 'cmdBereken',
-        'Versleping is geen geldig getal'],
-    ['twin', 'exponent', [['type', 'txtHorVersleping', '1e3']], 'cmdBereken',
-        'Versleping is geen geldig getal'],
-    ['twin', 'pasted text with letters', [['type', 'txtHorVersleping', 'ca. 500 mm']], 'cmdBereken',
         'Versleping is geen geldig getal'],
     ['twin', 'paste of 10,000 characters', [['type', 'txtHorVersleping', '5'.repeat(10000)]],
         'cmdBereken', 'Versleping is geen geldig getal'],
     ['twin', 'Arabic-Indic digits', [['type', 'txtHorVersleping', '٥٠٠']], 'cmdBereken',
         'Versleping is geen geldig getal'],
-    ['twin', 'full-width digits', [['type', 'txtHorVersleping', '５００']], 'cmdBereken',
-        'Versleping is geen geldig getal'],
-    ['twin', 'mode 1 too large', [['type', 'txtHorVersleping', huge]], 'cmdBereken',
-        'Uitkomst te groot'],
-    ['twin', 'mode 2 angle empty', [['pick', 'cmbHoek2', '']], 'cmdBereken2', 'Hoek invoeren'],
-    ['twin', 'count emptied', [['type', 'cmb500', noInput]], 'cmdBereken2',
-        'Aantal secties is geen geldig getal'],
-    ['twin', 'count letters', [['type', 'cmb250', 'twee']], 'cmdBereken2',
+    ['twin', 'count emptied', [['type', 'cmb500', '']], 'cmdBereken2',
         'Aantal secties is geen geldig getal'],
     ['twin', 'mode 2 too large', [['type', 'cmb1000', huge]], 'cmdBereken2', 'Uitkomst te groot'],
-    ['solo', 'all empty', [['pick', 'cmbHoek', '']], 'cmdBereken', 'Hoek invoeren'],
     ['solo', 'new angle, no diameter yet', [['pick', 'cmbHoek', '90']], 'cmdBereken',
         'Diameter invoeren'],
-    ['solo', 'offset empty', [['type', 'txtHorVersleping', '']], 'cmdBereken', 'Versleping invoeren'],
-    ['solo', 'offset with a point', [['type', 'txtHorVersleping', '1.500']], 'cmdBereken',
-        'Versleping is geen geldig getal'],
     ['solo', 'mode 1 too large', [['type', 'txtHorVersleping', huge]], 'cmdBereken',
         'Uitkomst te groot'],
-    ['solo', 'mode 2 angle empty', [['pick', 'cmbHoek2', '']], 'cmdBereken2', 'Hoek invoeren'],
     ['solo', 'mode 2 new angle, no diameter', [['pick', 'cmbHoek2', '15']], 'cmdBereken2',
         'Diameter invoeren'],
     ['solo', 'count with a point', [['type', 'cmb250', '1.5']], 'cmdBereken2',
         'Aantal secties is geen geldig getal'],
-    ['solo', 'mode 2 too large', [['type', 'cmb1000', huge]], 'cmdBereken2', 'Uitkomst te groot'],
 ];
 const closings = ['Enter', 'Escape', 'OK'];
 

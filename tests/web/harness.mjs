@@ -127,6 +127,7 @@ export class Tab {
                 .map((box) => [...box.options].map((option) => option.value).join(',')),
             held: [window.offsetApp.twin.heldBend, window.offsetApp.solo.heldBend],
             picked: window.offsetApp.solo.pickedAngle,
+            resultsFrom: window.offsetApp.twin.resultsFrom,
         }));
     }
 

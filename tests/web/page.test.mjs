@@ -86,6 +86,24 @@ describe('printing', () => {
         await tab.close();
     });
 
+    it('Test prints nothing while the angle or offset shown differs from what was calculated', async () => {
+        const tab = await openApp('desktop');
+        await tab.calculate('twin', { angle: '30', offset: '500' });
+        await catchPrints(tab);
+        await tab.type('txtHorVersleping', '1200');
+        await tab.click('cmdTest');
+        assert.deepEqual(await tab.message(), ['Let op!', 'Druk eerst op Bereken']);
+        assert.equal(await printCalls(tab), 0);
+        assert.equal(await tab.page.locator('#report').textContent(), '');
+        await tab.page.keyboard.press('Enter');
+        await tab.click('cmdBereken');
+        await tab.click('cmdTest');
+        assert.equal(await tab.message(), null);
+        assert.equal(await printCalls(tab), 1);
+        assert.match(await tab.page.locator('#report').textContent(), /1200/);
+        await tab.close();
+    });
+
     // What is shown when Printen is clicked; whether it prints.
     const printCases = [
         ['nothing calculated', null, false],

@@ -1,30 +1,39 @@
 // The calculation core as JavaScript sees it (embind). Only conversions live
-// here: every number, list and text comes from the core. "No value" crosses
-// as null, and so does an unknown system name.
+// here: every list, check, message and text comes from the core.
+//
+// A click crosses as an object of the texts its boxes show (a member that is
+// missing or no string counts as an empty box) and the decimal separator of
+// the page's locale. Its outcome comes back as a plain object: a problem as
+// {problem, prompt, title}, with the code named as in the core; mode 1's
+// texts as {length, vertical, a, b, heldBend: {a, b}, inputs: {angle,
+// offset}}; mode 2's as {horizontal, vertical, heldBend: {a, b}}.
 
-#include "offsetcore/geometry.h"
-#include "offsetcore/numbertext.h"
 #include "offsetcore/report.h"
+#include "offsetcore/steps.h"
 #include "offsetcore/tables.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
-
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace {
 
 using emscripten::val;
+using offsetcore::Problem;
 
-const offsetcore::SystemProfile* profileNamed(const std::string& system) {
-    if (system == "concentric") {
-        return &offsetcore::concentric;
-    }
-    if (system == "singleWall") {
-        return &offsetcore::singleWall;
-    }
-    return nullptr;
+void setMessage(val& object, Problem problem) {
+    const offsetcore::Message message = offsetcore::messageFor(problem);
+    object.set("prompt", std::string(message.prompt));
+    object.set("title", std::string(message.title));
+}
+
+val problemObject(Problem problem) {
+    val object = val::object();
+    object.set("problem", std::string(offsetcore::problemName(problem)));
+    setMessage(object, problem);
+    return object;
 }
 
 val textList(offsetcore::ItemList items) {
@@ -35,15 +44,63 @@ val textList(offsetcore::ItemList items) {
     return list;
 }
 
-val bendObject(const std::optional<offsetcore::BendDimensions>& bend) {
-    if (!bend) {
-        return val::null();
+std::string textMember(const val& object, const char* name) {
+    if (object.isNull() || object.isUndefined()) {
+        return {};
     }
+    const val member = object[name];
+    return member.isString() ? member.as<std::string>() : std::string();
+}
+
+val bendObject(const offsetcore::BendDimensions& bend) {
     val object = val::object();
-    object.set("a", bend->a);
-    object.set("b", bend->b);
+    object.set("a", bend.a);
+    object.set("b", bend.b);
     return object;
 }
+
+val outcomeObject(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemObject(*problem);
+    }
+    const auto& texts = std::get<offsetcore::LengthTexts>(outcome);
+    val inputs = val::object();
+    inputs.set("angle", texts.inputs.angle);
+    inputs.set("offset", texts.inputs.offset);
+    val object = val::object();
+    object.set("length", texts.length);
+    object.set("vertical", texts.vertical);
+    object.set("a", texts.a);
+    object.set("b", texts.b);
+    object.set("heldBend", bendObject(texts.heldBend));
+    object.set("inputs", inputs);
+    return object;
+}
+
+val outcomeObject(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome) {
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemObject(*problem);
+    }
+    const auto& texts = std::get<offsetcore::OffsetTexts>(outcome);
+    val object = val::object();
+    object.set("horizontal", texts.horizontal);
+    object.set("vertical", texts.vertical);
+    object.set("heldBend", bendObject(texts.heldBend));
+    return object;
+}
+
+// The three count boxes of a mode 2 click, kept alive for the views into them.
+struct Counts {
+    std::string n1000;
+    std::string n500;
+    std::string n250;
+
+    explicit Counts(const val& click)
+        : n1000(textMember(click, "n1000")), n500(textMember(click, "n500")),
+          n250(textMember(click, "n250")) {}
+
+    offsetcore::CountTexts texts() const { return {n1000, n500, n250}; }
+};
 
 val concentricAngleList() {
     return textList(offsetcore::concentricAngleList());
@@ -59,66 +116,37 @@ val singleWallDiameterList(const std::string& angleText) {
     return list ? textList(*list) : val::null();
 }
 
-val lookupConcentricBend(double angle) {
-    return bendObject(offsetcore::lookupConcentricBend(angle));
-}
-val lookupSingleWallBend(double diameter, double angle) {
-    return bendObject(offsetcore::lookupSingleWallBend(diameter, angle));
-}
-
-val lengthsFromOffset(const std::string& system, double angle, double offset, double a, double b) {
-    const offsetcore::SystemProfile* profile = profileNamed(system);
-    if (!profile) {
-        return val::null();
-    }
-    const auto result = offsetcore::lengthsFromOffset(*profile, angle, offset, {a, b});
-    if (!result) {
-        return val::null();
-    }
-    val object = val::object();
-    object.set("length", result->length);
-    object.set("vertical", result->vertical);
-    object.set("negative", result->negative);
-    return object;
+// {angle, offset}
+val concentricLengths(const val& click, const std::string& decimalSeparator) {
+    const std::string angle = textMember(click, "angle");
+    const std::string offset = textMember(click, "offset");
+    return outcomeObject(offsetcore::concentricLengths({angle, offset}, decimalSeparator));
 }
 
-val offsetsFromSections(const std::string& system, double angle, double n1000, double n500,
-                        double n250, double a, double b) {
-    const offsetcore::SystemProfile* profile = profileNamed(system);
-    if (!profile) {
-        return val::null();
-    }
-    const auto result =
-        offsetcore::offsetsFromSections(*profile, angle, {n1000, n500, n250}, {a, b});
-    if (!result) {
-        return val::null();
-    }
-    val object = val::object();
-    object.set("horizontal", result->horizontal);
-    object.set("vertical", result->vertical);
-    return object;
+// {angle, n1000, n500, n250}
+val concentricOffsets(const val& click, const std::string& decimalSeparator) {
+    const std::string angle = textMember(click, "angle");
+    const Counts counts(click);
+    return outcomeObject(offsetcore::concentricOffsets({angle, counts.texts()}, decimalSeparator));
 }
 
-val parseNumber(const std::string& text, const std::string& decimalSeparator) {
-    const auto value = offsetcore::parseNumber(text, decimalSeparator);
-    return value ? val(*value) : val::null();
+// {angle, pickedAngle, diameter, offset}
+val singleWallLengths(const val& click, const std::string& decimalSeparator) {
+    const std::string angle = textMember(click, "angle");
+    const std::string pickedAngle = textMember(click, "pickedAngle");
+    const std::string diameter = textMember(click, "diameter");
+    const std::string offset = textMember(click, "offset");
+    return outcomeObject(
+        offsetcore::singleWallLengths({angle, pickedAngle, diameter, offset}, decimalSeparator));
 }
 
-std::string formatWholeNumber(double value) {
-    return offsetcore::formatWholeNumber(value);
-}
-
-std::string negativeMarker() {
-    return std::string(offsetcore::negativeMarker);
-}
-
-// A member that is missing or no string counts as empty text.
-std::string textMember(const val& object, const char* name) {
-    if (object.isNull() || object.isUndefined()) {
-        return {};
-    }
-    const val member = object[name];
-    return member.isString() ? member.as<std::string>() : std::string();
+// {angle, diameter, n1000, n500, n250}
+val singleWallOffsets(const val& click, const std::string& decimalSeparator) {
+    const std::string angle = textMember(click, "angle");
+    const std::string diameter = textMember(click, "diameter");
+    const Counts counts(click);
+    return outcomeObject(
+        offsetcore::singleWallOffsets({angle, diameter, counts.texts()}, decimalSeparator));
 }
 
 offsetcore::ReportItem reportItem(const val& fields, const char* name) {
@@ -126,15 +154,51 @@ offsetcore::ReportItem reportItem(const val& fields, const char* name) {
     return {textMember(item, "caption"), textMember(item, "value")};
 }
 
-std::string composeReport(const val& fields) {
-    return offsetcore::composeReport({
-        reportItem(fields, "angle"),
-        reportItem(fields, "offset"),
-        reportItem(fields, "a"),
-        reportItem(fields, "b"),
-        reportItem(fields, "length"),
-        reportItem(fields, "vertical"),
-    });
+// fields: {angle, offset, a, b, length, vertical}, each {caption, value};
+// resultsFrom: the inputs of the mode 1 results shown, or null. Gives
+// {report} or the problem.
+val testReport(const val& fields, const val& resultsFrom) {
+    std::optional<offsetcore::LengthInputs> from;
+    if (!resultsFrom.isNull() && !resultsFrom.isUndefined()) {
+        from = offsetcore::LengthInputs{textMember(resultsFrom, "angle"),
+                                        textMember(resultsFrom, "offset")};
+    }
+    const auto outcome = offsetcore::testReport(
+        {
+            reportItem(fields, "angle"),
+            reportItem(fields, "offset"),
+            reportItem(fields, "a"),
+            reportItem(fields, "b"),
+            reportItem(fields, "length"),
+            reportItem(fields, "vertical"),
+        },
+        from);
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemObject(*problem);
+    }
+    val object = val::object();
+    object.set("report", std::get<std::string>(outcome));
+    return object;
+}
+
+// null when the window may be printed, else the problem.
+val checkWindowPrint(const std::string& length, const std::string& vertical,
+                     const std::string& horizontal, const std::string& sectionVertical) {
+    const auto problem =
+        offsetcore::checkWindowPrint(length, vertical, horizontal, sectionVertical);
+    return problem ? problemObject(*problem) : val::null();
+}
+
+// {prompt, title} of the code so named; null for a name the core has not.
+val messageFor(const std::string& name) {
+    for (int code = 0; code <= static_cast<int>(offsetcore::lastProblem); ++code) {
+        if (name == offsetcore::problemName(static_cast<Problem>(code))) {
+            val object = val::object();
+            setMessage(object, static_cast<Problem>(code));
+            return object;
+        }
+    }
+    return val::null();
 }
 
 } // namespace
@@ -144,12 +208,11 @@ EMSCRIPTEN_BINDINGS(offsetcore) {
     emscripten::function("singleWallAngleList", &singleWallAngleList);
     emscripten::function("sectionCountList", &sectionCountList);
     emscripten::function("singleWallDiameterList", &singleWallDiameterList);
-    emscripten::function("lookupConcentricBend", &lookupConcentricBend);
-    emscripten::function("lookupSingleWallBend", &lookupSingleWallBend);
-    emscripten::function("lengthsFromOffset", &lengthsFromOffset);
-    emscripten::function("offsetsFromSections", &offsetsFromSections);
-    emscripten::function("parseNumber", &parseNumber);
-    emscripten::function("formatWholeNumber", &formatWholeNumber);
-    emscripten::function("negativeMarker", &negativeMarker);
-    emscripten::function("composeReport", &composeReport);
+    emscripten::function("concentricLengths", &concentricLengths);
+    emscripten::function("concentricOffsets", &concentricOffsets);
+    emscripten::function("singleWallLengths", &singleWallLengths);
+    emscripten::function("singleWallOffsets", &singleWallOffsets);
+    emscripten::function("testReport", &testReport);
+    emscripten::function("checkWindowPrint", &checkWindowPrint);
+    emscripten::function("messageFor", &messageFor);
 }

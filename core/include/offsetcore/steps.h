@@ -54,6 +54,13 @@ struct Message {
 
 Message messageFor(Problem problem);
 
+// The code's own name ("EnterAngle"), for faces beyond C++ that tell codes
+// apart by name (the web page, a command line).
+std::string_view problemName(Problem problem);
+
+// The last code, for walking all of them.
+inline constexpr Problem lastProblem = Problem::PrinterNotAnswering;
+
 // Either the problem that ended the click or what the click gives.
 template <typename Texts> using Outcome = std::variant<Problem, Texts>;
 

@@ -1,27 +1,14 @@
 // What both tabs share, as both windows share it on the desktop: the controls
-// both have, reading texts as numbers, writing results, the held bend pair
-// and the messages.
+// both have, the held bend pair, and what a tab does with an outcome.
 //
-// The road of a click, in either tab: the handler tests the boxes for empty
-// text in a fixed order (the first failure is shown and ends it), reads each
-// value with the decimal separator of the browser's locale (a value that is
-// no number is shown and ends it), looks A and B up for the angle (and
-// diameter), runs the core and only then writes the outputs and replaces the
-// held pair. So after any message, nothing on the tab has changed.
-//
-// Every number, list, reading and formatting comes from the core; this file
-// only moves texts between the page and the core.
+// The road of a click, in either tab: the handler collects the texts its
+// boxes show and hands them, with the decimal separator of the browser's
+// locale, to the core's step for its system and mode. The step does all the
+// checking, reading, looking up and calculating. Its outcome is a problem,
+// whose message is shown while nothing on the tab changes, or the texts to
+// write into the outputs and the bend pair to hold from then on.
 
 import { showMessage } from './messages.js';
-
-export const prompts = Object.freeze({
-    enterAngle: 'Hoek invoeren',
-    enterOffset: 'Versleping invoeren',
-    angleNotANumber: 'Hoek is geen geldig getal',
-    offsetNotANumber: 'Versleping is geen geldig getal',
-    countNotANumber: 'Aantal secties is geen geldig getal',
-    resultTooLarge: 'Uitkomst te groot',
-});
 
 // The decimal separator of the browser's locale, as the desktop takes that
 // of the user's locale.
@@ -42,12 +29,20 @@ export function offerItems(select, items) {
     select.value = '';
 }
 
+// Shows the message of an outcome that is a problem; true if it was one.
+export function shownAsProblem(outcome) {
+    if (outcome.problem === undefined) {
+        return false;
+    }
+    showMessage(outcome.prompt, outcome.title);
+    return true;
+}
+
 export class Calculator {
-    // panel: the tab's section; system: the core's name of the flue system.
-    constructor(core, panel, system) {
+    // panel: the tab's section.
+    constructor(core, panel) {
         this.core = core;
         this.panel = panel;
-        this.system = system;
         this.decimalSeparator = localeDecimalSeparator();
         this.heldBend = null;
         for (const name of ['cmbHoek', 'txtHorVersleping', 'cmdBereken', 'txtA', 'txtB',
@@ -72,60 +67,31 @@ export class Calculator {
         offerItems(this.cmbHoek2, angles);
     }
 
-    warn(prompt, title) {
-        showMessage(prompt, title);
+    countTexts() {
+        return { n1000: this.cmb1000.value, n500: this.cmb500.value, n250: this.cmb250.value };
     }
 
-    // The text as a number, or a message naming the value and null.
-    readNumber(text, problem) {
-        const value = this.core.parseNumber(text, this.decimalSeparator);
-        if (value === null) {
-            this.warn(problem);
+    // Mode 1's outcome: txtLengte, txtHoogte, txtA and txtB, in that order,
+    // and the pair. True when the results were written.
+    showLengths(outcome) {
+        if (shownAsProblem(outcome)) {
+            return false;
         }
-        return value;
+        this.heldBend = outcome.heldBend;
+        this.txtLengte.value = outcome.length;
+        this.txtHoogte.value = outcome.vertical;
+        this.txtA.value = outcome.a;
+        this.txtB.value = outcome.b;
+        return true;
     }
 
-    readCounts() {
-        const counts = [];
-        for (const box of [this.cmb1000, this.cmb500, this.cmb250]) {
-            const value = this.readNumber(box.value, prompts.countNotANumber);
-            if (value === null) {
-                return null;
-            }
-            counts.push(value);
+    // Mode 2's outcome: txtVerHor, then txtVerVerticaal, and the pair.
+    showOffsets(outcome) {
+        if (shownAsProblem(outcome)) {
+            return;
         }
-        return counts;
-    }
-
-    wholeNumberText(value) {
-        return this.core.formatWholeNumber(value);
-    }
-
-    // Mode 1 with the values the click read and the row it found: writes
-    // txtLengte, txtHoogte, txtA and txtB, in that order, and holds the row.
-    Bereken(angle, offset, row) {
-        const lengths = this.core.lengthsFromOffset(this.system, angle, offset, row.a, row.b);
-        if (lengths === null) {
-            return this.warn(prompts.resultTooLarge);
-        }
-        this.heldBend = { a: row.a, b: row.b };
-        const marker = this.core.negativeMarker();
-        this.txtLengte.value = lengths.negative ? marker : this.wholeNumberText(lengths.length);
-        this.txtHoogte.value = lengths.negative ? marker : this.wholeNumberText(lengths.vertical);
-        this.txtA.value = this.wholeNumberText(row.a);
-        this.txtB.value = this.wholeNumberText(row.b);
-    }
-
-    // Mode 2 likewise: writes txtVerHor, then txtVerVerticaal, and holds the
-    // row. Neither writes anything when the result is too large to show.
-    BerekenSecties(angle, counts, row) {
-        const offsets = this.core.offsetsFromSections(this.system, angle, counts[0], counts[1],
-            counts[2], row.a, row.b);
-        if (offsets === null) {
-            return this.warn(prompts.resultTooLarge);
-        }
-        this.heldBend = { a: row.a, b: row.b };
-        this.txtVerHor.value = this.wholeNumberText(offsets.horizontal);
-        this.txtVerVerticaal.value = this.wholeNumberText(offsets.vertical);
+        this.heldBend = outcome.heldBend;
+        this.txtVerHor.value = outcome.horizontal;
+        this.txtVerVerticaal.value = outcome.vertical;
     }
 }

@@ -5,17 +5,18 @@
 //
 // Test prints what mode 1 shows, as it stands: the captions and the texts of
 // the boxes go to the core, which composes the report; the page then prints
-// that text alone, in a fixed-pitch font at 14 pt (see app.css).
+// that text alone, in a fixed-pitch font at 14 pt (see app.css). The core
+// refuses when the angle or offset shown is no longer what the results shown
+// were calculated from, so the tab keeps those inputs from its last result.
 
-import { Calculator, prompts } from './calculator.js';
+import { Calculator, shownAsProblem } from './calculator.js';
 import { printPage } from './printing.js';
-
-const noBendForAngle = 'Geen bochtmaten voor deze hoek';
 
 export class ConcentricTab extends Calculator {
     constructor(core, panel, report) {
-        super(core, panel, 'concentric');
+        super(core, panel);
         this.report = report;
+        this.resultsFrom = null;
         this.cmdBereken.addEventListener('click', () => this.cmdBerekenClick());
         this.cmdBereken2.addEventListener('click', () => this.cmdBereken2Click());
         this.control('cmdTest').addEventListener('click', () => this.cmdTestClick());
@@ -26,58 +27,33 @@ export class ConcentricTab extends Calculator {
     }
 
     cmdBerekenClick() {
-        if (this.cmbHoek.value === '') {
-            return this.warn(prompts.enterAngle);
+        const outcome = this.core.concentricLengths(
+            { angle: this.cmbHoek.value, offset: this.txtHorVersleping.value },
+            this.decimalSeparator);
+        if (this.showLengths(outcome)) {
+            this.resultsFrom = outcome.inputs;
         }
-        if (this.txtHorVersleping.value === '') {
-            return this.warn(prompts.enterOffset);
-        }
-        const angle = this.readNumber(this.cmbHoek.value, prompts.angleNotANumber);
-        if (angle === null) {
-            return undefined;
-        }
-        const offset = this.readNumber(this.txtHorVersleping.value, prompts.offsetNotANumber);
-        if (offset === null) {
-            return undefined;
-        }
-        const row = this.core.lookupConcentricBend(angle);
-        if (row === null) {
-            return this.warn(noBendForAngle);
-        }
-        return this.Bereken(angle, offset, row);
     }
 
     cmdBereken2Click() {
-        if (this.cmbHoek2.value === '') {
-            return this.warn(prompts.enterAngle);
-        }
-        const angleText = this.cmbHoek2.value;
-        const counts = this.readCounts();
-        if (counts === null) {
-            return undefined;
-        }
-        const angle = this.readNumber(angleText, prompts.angleNotANumber);
-        if (angle === null) {
-            return undefined;
-        }
-        // Mode 2 never runs with a pair that belongs to another angle.
-        const row = this.core.lookupConcentricBend(angle);
-        if (row === null) {
-            return this.warn(noBendForAngle);
-        }
-        return this.BerekenSecties(angle, counts, row);
+        this.showOffsets(this.core.concentricOffsets(
+            { angle: this.cmbHoek2.value, ...this.countTexts() }, this.decimalSeparator));
     }
 
     cmdTestClick() {
         const caption = (label) => this.control(label).textContent;
-        this.report.textContent = this.core.composeReport({
+        const outcome = this.core.testReport({
             angle: { caption: caption('Label1'), value: this.cmbHoek.value },
             offset: { caption: caption('Label3'), value: this.txtHorVersleping.value },
             a: { caption: 'A:', value: this.txtA.value },
             b: { caption: 'B:', value: this.txtB.value },
             length: { caption: caption('Label4'), value: this.txtLengte.value },
             vertical: { caption: caption('Label5'), value: this.txtHoogte.value },
-        });
+        }, this.resultsFrom);
+        if (shownAsProblem(outcome)) {
+            return;
+        }
+        this.report.textContent = outcome.report;
         printPage('report');
     }
 }

@@ -1,6 +1,7 @@
 // The message box of both tabs: a modal dialog with a title, a prompt and one
 // OK button. Enter, Escape and OK close it; the focus then goes back to the
-// control that had it, as after a message box on the desktop.
+// control that had it, as after a message box on the desktop. What it says
+// comes from the core, with the problem it reports.
 
 const dialog = document.getElementById('message');
 const titleText = document.getElementById('message-title');
@@ -15,9 +16,7 @@ dialog.addEventListener('close', () => {
     }
 });
 
-export const titles = Object.freeze({ warning: 'Let op!', printCheck: 'Let Op!' });
-
-export function showMessage(prompt, title = titles.warning) {
+export function showMessage(prompt, title) {
     if (dialog.open) {
         dialog.close();
     }

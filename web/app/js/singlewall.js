@@ -7,24 +7,21 @@
 //   made in every diameter. So each mode has a diameter box, closed until an
 //   angle is picked in the same mode; the pick fills it with the diameters of
 //   that angle and empties the one chosen before.
-// - Mode 1 calculates with the angle last picked (pickedAngle), the one its
-//   diameter list was made for. Mode 2 reads cmbHoek2 at the click.
-// - Printen prints the calculators and the diagram on one page once either
-//   pair of results is shown. The window's Afsluiten has no counterpart: a
-//   browser closes its own tabs.
+// - Mode 1 hands the core what cmbHoek shows and the angle last picked
+//   (pickedAngle), the one its diameter list was made for; the core
+//   calculates with the pick and refuses when the box shows another angle.
+//   A select always shows its pick, but the desktop's box can be typed in,
+//   and both faces take the same road.
+// - Printen prints the calculators and the diagram on one page once the core
+//   finds a pair of results shown. The window's Afsluiten has no
+//   counterpart: a browser closes its own tabs.
 
-import { Calculator, offerItems, prompts } from './calculator.js';
-import { titles } from './messages.js';
+import { Calculator, offerItems, shownAsProblem } from './calculator.js';
 import { printPage } from './printing.js';
-
-const enterDiameter = 'Diameter invoeren';
-const diameterNotANumber = 'Diameter is geen geldig getal';
-const noBendForAngleAndDiameter = 'Geen bochtmaten voor deze hoek en diameter';
-const enterValues = 'Voer waarden in';
 
 export class SingleWallTab extends Calculator {
     constructor(core, panel) {
-        super(core, panel, 'singleWall');
+        super(core, panel);
         this.cmbDiameter = this.control('cmbDiameter');
         this.cmbDiameter2 = this.control('cmbDiameter2');
         this.pickedAngle = '';
@@ -60,70 +57,29 @@ export class SingleWallTab extends Calculator {
     }
 
     cmdBerekenClick() {
-        if (this.cmbHoek.value === '') {
-            return this.warn(prompts.enterAngle);
-        }
-        if (this.cmbDiameter.value === '') {
-            return this.warn(enterDiameter);
-        }
-        if (this.txtHorVersleping.value === '') {
-            return this.warn(prompts.enterOffset);
-        }
-        const diameter = this.readNumber(this.cmbDiameter.value, diameterNotANumber);
-        if (diameter === null) {
-            return undefined;
-        }
-        // What cmbHoek shows served only the test above.
-        const angle = this.readNumber(this.pickedAngle, prompts.angleNotANumber);
-        if (angle === null) {
-            return undefined;
-        }
-        const offset = this.readNumber(this.txtHorVersleping.value, prompts.offsetNotANumber);
-        if (offset === null) {
-            return undefined;
-        }
-        const row = this.core.lookupSingleWallBend(diameter, angle);
-        if (row === null) {
-            return this.warn(noBendForAngleAndDiameter);
-        }
-        return this.Bereken(angle, offset, row);
+        this.showLengths(this.core.singleWallLengths({
+            angle: this.cmbHoek.value,
+            pickedAngle: this.pickedAngle,
+            diameter: this.cmbDiameter.value,
+            offset: this.txtHorVersleping.value,
+        }, this.decimalSeparator));
     }
 
     cmdBereken2Click() {
-        if (this.cmbHoek2.value === '') {
-            return this.warn(prompts.enterAngle);
-        }
-        if (this.cmbDiameter2.value === '') {
-            return this.warn(enterDiameter);
-        }
-        const angleText = this.cmbHoek2.value;
-        const diameterText = this.cmbDiameter2.value;
-        const counts = this.readCounts();
-        if (counts === null) {
-            return undefined;
-        }
-        const diameter = this.readNumber(diameterText, diameterNotANumber);
-        if (diameter === null) {
-            return undefined;
-        }
-        const angle = this.readNumber(angleText, prompts.angleNotANumber);
-        if (angle === null) {
-            return undefined;
-        }
-        // Mode 2 never runs with a pair that belongs to another diameter or angle.
-        const row = this.core.lookupSingleWallBend(diameter, angle);
-        if (row === null) {
-            return this.warn(noBendForAngleAndDiameter);
-        }
-        return this.BerekenSecties(angle, counts, row);
+        this.showOffsets(this.core.singleWallOffsets({
+            angle: this.cmbHoek2.value,
+            diameter: this.cmbDiameter2.value,
+            ...this.countTexts(),
+        }, this.decimalSeparator));
     }
 
     cmdPrintenClick() {
-        const lengthsShown = this.txtLengte.value !== '' && this.txtHoogte.value !== '';
-        const offsetsShown = this.txtVerHor.value !== '' && this.txtVerVerticaal.value !== '';
-        if (!lengthsShown && !offsetsShown) {
-            return this.warn(enterValues, titles.printCheck);
+        const problem = this.core.checkWindowPrint(this.txtLengte.value, this.txtHoogte.value,
+            this.txtVerHor.value, this.txtVerVerticaal.value);
+        if (problem === null) {
+            printPage('window');
+        } else {
+            shownAsProblem(problem);
         }
-        return printPage('window');
     }
 }
