@@ -9,42 +9,49 @@ Message messageFor(Problem problem) {
     constexpr std::string_view warning = "Let op!";
     switch (problem) {
     case Problem::EnterAngle:
-        return {"Hoek invoeren", warning};
+        return {"Hoek invoeren", warning, "Enter an angle"};
     case Problem::EnterDiameter:
-        return {"Diameter invoeren", warning};
+        return {"Diameter invoeren", warning, "Enter a diameter"};
     case Problem::EnterOffset:
-        return {"Versleping invoeren", warning};
+        return {"Versleping invoeren", warning, "Enter an offset"};
     case Problem::AngleNotANumber:
-        return {"Hoek is geen geldig getal", warning};
+        return {"Hoek is geen geldig getal", warning, "The angle is not a valid number"};
     case Problem::DiameterNotANumber:
-        return {"Diameter is geen geldig getal", warning};
+        return {"Diameter is geen geldig getal", warning, "The diameter is not a valid number"};
     case Problem::OffsetNotANumber:
-        return {"Versleping is geen geldig getal", warning};
+        return {"Versleping is geen geldig getal", warning, "The offset is not a valid number"};
     case Problem::CountNotANumber:
-        return {"Aantal secties is geen geldig getal", warning};
+        return {"Aantal secties is geen geldig getal", warning,
+                "A number of sections is not a valid number"};
     case Problem::ChooseAngleFromList:
-        return {"Kies de hoek uit de lijst", warning};
+        return {"Kies de hoek uit de lijst", warning, "Choose the angle from the list"};
     case Problem::NoBendForAngle:
-        return {"Geen bochtmaten voor deze hoek", warning};
+        return {"Geen bochtmaten voor deze hoek", warning, "No bend dimensions for this angle"};
     case Problem::NoBendForAngleAndDiameter:
-        return {"Geen bochtmaten voor deze hoek en diameter", warning};
+        return {"Geen bochtmaten voor deze hoek en diameter", warning,
+                "No bend dimensions for this angle and diameter"};
     case Problem::ResultTooLarge:
-        return {"Uitkomst te groot", warning};
+        return {"Uitkomst te groot", warning, "Result too large"};
+    case Problem::EnterTotal:
+        return {"Totale lengte invoeren", warning, "Enter a total length"};
+    case Problem::TotalNotANumber:
+        return {"Totale lengte is geen geldig getal", warning,
+                "The total length is not a valid number"};
     case Problem::CalculateFirst:
-        return {"Druk eerst op Bereken", warning};
+        return {"Druk eerst op Bereken", warning, "Calculate first"};
     case Problem::EnterValues:
         // The print check alone has always been titled with a capital O.
-        return {"Voer waarden in", "Let Op!"};
+        return {"Voer waarden in", "Let Op!", "Enter values first"};
     case Problem::ReportNotMade:
-        return {"Rapport kon niet worden gemaakt", warning};
+        return {"Rapport kon niet worden gemaakt", warning, "The report could not be made"};
     case Problem::NoPrinter:
-        return {"Geen printer beschikbaar", warning};
+        return {"Geen printer beschikbaar", warning, "No printer available"};
     case Problem::PrintFailed:
-        return {"Afdrukken mislukt", warning};
+        return {"Afdrukken mislukt", warning, "Printing failed"};
     case Problem::PrinterNotAnswering:
-        return {"Printer reageert niet", warning};
+        return {"Printer reageert niet", warning, "The printer does not answer"};
     }
-    return {"", warning};
+    return {"", warning, ""};
 }
 
 std::string_view problemName(Problem problem) {
@@ -71,6 +78,10 @@ std::string_view problemName(Problem problem) {
         return "NoBendForAngleAndDiameter";
     case Problem::ResultTooLarge:
         return "ResultTooLarge";
+    case Problem::EnterTotal:
+        return "EnterTotal";
+    case Problem::TotalNotANumber:
+        return "TotalNotANumber";
     case Problem::CalculateFirst:
         return "CalculateFirst";
     case Problem::EnterValues:

@@ -162,6 +162,7 @@ TEST(Messages, EveryProblemHasItsOwnNameAndPromptUnderItsTitle) {
         const Message message = messageFor(Problem(code));
         EXPECT_TRUE(names.insert(problemName(Problem(code))).second) << code;
         EXPECT_TRUE(prompts.insert(message.prompt).second) << message.prompt;
+        EXPECT_FALSE(message.english.empty()) << message.prompt;
         EXPECT_EQ(message.title, code == int(Problem::EnterValues) ? "Let Op!" : "Let op!");
     }
 }

@@ -38,6 +38,8 @@ enum class Problem {
     NoBendForAngle,            // concentric: no bend at this angle
     NoBendForAngleAndDiameter, // single wall: no bend at this angle and diameter
     ResultTooLarge,            // a result too large to show
+    EnterTotal,                // a chart's total length is empty
+    TotalNotANumber,           // a chart's total length is no number
     CalculateFirst,            // the report would pair inputs with results of other inputs
     EnterValues,               // nothing calculated yet to print
     ReportNotMade,             // the report file could not be made
@@ -46,10 +48,13 @@ enum class Problem {
     PrinterNotAnswering,       // the print system did not answer in time
 };
 
-// What a face shows for a problem: a prompt under a title, in Dutch.
+// What a face shows for a problem: a prompt under a title, in Dutch, and the
+// prompt in English for a face that speaks it outside a Dutch locale (the
+// command line).
 struct Message {
     std::string_view prompt;
     std::string_view title;
+    std::string_view english;
 };
 
 Message messageFor(Problem problem);
