@@ -68,7 +68,7 @@ done
 # The unpacked program, away from the build tree, opens its window.
 (cd "$work" && env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=xcb \
     "$repo_root/tests/e2e/desktop-session.sh" -- bash -c \
-    'source "$1"; start_program "$2" "$3"; stop_program' _ \
-    "$repo_root/tests/e2e/e2e-lib.sh" "$root/bin/twinoffset" \
-    "Versleping Kestravon Concentrisch 100/150") || fail "the unpacked twinoffset showed no window"
+    'source "$1"; start_program twinoffset "$2"; stop_program' _ \
+    "$repo_root/tests/e2e/e2e-lib.sh" "$root/bin/twinoffset") ||
+    fail "the unpacked twinoffset showed no window"
 echo "package $deb: contents, lintian, desktop entries, metadata, manual pages and a start all pass"
