@@ -45,6 +45,9 @@ flue run with two equal bends and a straight sloped pipe between them.
    87 degrees; prints a short text report.
  * solooffset: the single-wall system, bends of 15, 30, 45 and 90 degrees
    in diameters of 125 to 450 mm; prints an image of its window.
+ * offsetcalc: both on the command line, and a planner that shows, for a
+   measured offset, every angle beside the whole-section combinations
+   nearest to it, and charts of the offsets whole sections give.
 
 From the angle and the offset, each gives the bend dimensions A and B, the
 length of straight pipe between the bends and the vertical height used;

@@ -33,7 +33,7 @@ field Description | grep -q versleping || fail "no long description"
 
 # Its files.
 dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/files"
-for path in /usr/bin/twinoffset /usr/bin/solooffset \
+for path in /usr/bin/twinoffset /usr/bin/solooffset /usr/bin/offsetcalc \
     /usr/share/applications/twinoffset.desktop /usr/share/applications/solooffset.desktop \
     /usr/share/metainfo/nl.offsetcalculators.twinoffset.metainfo.xml \
     /usr/share/metainfo/nl.offsetcalculators.solooffset.metainfo.xml \
@@ -41,6 +41,7 @@ for path in /usr/bin/twinoffset /usr/bin/solooffset \
     /usr/share/icons/hicolor/scalable/apps/offsetcalc.svg \
     /usr/share/man/man1/twinoffset.1.gz /usr/share/man/man1/solooffset.1.gz \
     /usr/share/man/nl/man1/twinoffset.1.gz /usr/share/man/nl/man1/solooffset.1.gz \
+    /usr/share/man/man1/offsetcalc.1.gz /usr/share/man/nl/man1/offsetcalc.1.gz \
     /usr/share/doc/offset-calculators/copyright /usr/share/doc/offset-calculators/changelog.gz; do
     grep -qx "$path" "$work/files" || fail "the package lacks $path"
 done
@@ -52,7 +53,7 @@ dpkg-deb --extract "$deb" "$work/root"
 root=$work/root/usr
 desktop-file-validate "$root"/share/applications/*.desktop || fail "desktop entries"
 appstreamcli validate --no-net "$root"/share/metainfo/*.metainfo.xml || fail "AppStream metadata"
-for program in twinoffset solooffset; do
+for program in twinoffset solooffset offsetcalc; do
     if readelf --dynamic "$root/bin/$program" | grep -E 'RPATH|RUNPATH'; then
         fail "$program carries a library path"
     fi
