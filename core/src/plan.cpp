@@ -98,7 +98,10 @@ Combination written(const Candidate& candidate) {
 Combination written(const Candidate& candidate, double measured) {
     Combination combination = written(candidate);
     const double difference = candidate.offsets.horizontal - measured;
-    combination.difference = (difference > 0 ? "+" : "") + formatWholeNumber(difference);
+    combination.difference = formatWholeNumber(difference);
+    if (difference > 0) {
+        combination.difference.insert(combination.difference.begin(), '+');
+    }
     return combination;
 }
 
