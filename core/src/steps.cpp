@@ -3,6 +3,9 @@
 #include "offsetcore/numbertext.h"
 #include "offsetcore/tables.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace offsetcore {
 
 Message messageFor(Problem problem) {
@@ -129,6 +132,7 @@ Outcome<LengthTexts> lengthTexts(const SystemProfile& profile, double angle, dou
         formatWholeNumber(row.b),
         row,
         std::move(inputs),
+        lengths->negative,
     };
 }
 
@@ -143,6 +147,77 @@ Outcome<OffsetTexts> offsetTexts(const SystemProfile& profile, double angle,
 }
 
 } // namespace
+
+Input inputOf(Problem problem) {
+    switch (problem) {
+    case Problem::EnterAngle:
+    case Problem::AngleNotANumber:
+    case Problem::ChooseAngleFromList:
+    case Problem::NoBendForAngle:
+        return Input::Angle;
+    case Problem::EnterDiameter:
+    case Problem::DiameterNotANumber:
+    // The angle was picked from a list; the diameter may have been typed.
+    case Problem::NoBendForAngleAndDiameter:
+        return Input::Diameter;
+    case Problem::EnterOffset:
+    case Problem::OffsetNotANumber:
+    case Problem::ResultTooLarge:
+        return Input::Offset;
+    case Problem::CountNotANumber:
+        return Input::Count1000;
+    case Problem::EnterTotal:
+    case Problem::TotalNotANumber:
+        return Input::Total;
+    case Problem::CalculateFirst:
+    case Problem::EnterValues:
+    case Problem::ReportNotMade:
+    case Problem::NoPrinter:
+    case Problem::PrintFailed:
+    case Problem::PrinterNotAnswering:
+        return Input::Print;
+    }
+    return Input::Print;
+}
+
+Input inputOf(Problem problem, const CountTexts& counts, std::string_view separator) {
+    constexpr Input boxes[] = {Input::Count1000, Input::Count500, Input::Count250};
+    const std::string_view texts[] = {counts.n1000, counts.n500, counts.n250};
+    if (problem == Problem::CountNotANumber) {
+        for (int box = 0; box < 3; ++box) {
+            if (!parseNumber(texts[box], separator)) {
+                return boxes[box];
+            }
+        }
+    }
+    if (problem == Problem::ResultTooLarge) {
+        int largest = 0;
+        double size = -1;
+        for (int box = 0; box < 3; ++box) {
+            const double value = std::fabs(parseNumber(texts[box], separator).value_or(0));
+            if (value > size) {
+                largest = box;
+                size = value;
+            }
+        }
+        return boxes[largest];
+    }
+    return inputOf(problem);
+}
+
+Outcome<std::string> steppedCount(std::string_view text, int direction,
+                                  std::string_view separator) {
+    double count = 0;
+    if (!text.empty()) {
+        const auto value = parseNumber(text, separator);
+        if (!value) {
+            return Problem::CountNotANumber;
+        }
+        count = *value;
+    }
+    const double next = direction < 0 ? std::ceil(count) - 1 : std::floor(count) + 1;
+    return formatWholeNumber(std::max(next, 0.0));
+}
 
 Outcome<LengthTexts> concentricLengths(const ConcentricLengthsClick& click,
                                        std::string_view separator) {

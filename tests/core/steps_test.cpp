@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <set>
+#include <tuple>
 #include <string>
 #include <string_view>
 
@@ -151,6 +154,74 @@ TEST(Click, ResultsRememberTheTextsTheyCameFrom) {
     // The angle box's own text, not the pick it stands for.
     const auto solo = singleWallLengths({"45,0", "45", "125", "500"}, ",");
     EXPECT_EQ(std::get<LengthTexts>(solo).inputs, (LengthInputs{"45,0", "500"}));
+}
+
+TEST(Click, FlagsTheMarker) {
+    EXPECT_TRUE(std::get<LengthTexts>(concentricLengths({"30", "58"}, ",")).marker);
+    EXPECT_FALSE(std::get<LengthTexts>(concentricLengths({"87", "242"}, ",")).marker);
+    EXPECT_TRUE(std::get<LengthTexts>(singleWallLengths({"45", "45", "125", "100"}, ",")).marker);
+}
+
+// ---- where a problem is shown ---------------------------------------------------
+
+TEST(InputOf, PutsEachProblemAtTheBoxAtFault) {
+    struct Row {
+        Problem problem;
+        std::optional<std::array<std::string_view, 3>> counts; // a mode 2 click
+        Input expected;
+    };
+    const std::string tooLarge = huge;
+    const std::string tooSmall = "-" + huge;
+    const Row rows[] = {
+        {Problem::EnterAngle, {}, Input::Angle},
+        {Problem::ChooseAngleFromList, {}, Input::Angle},
+        {Problem::NoBendForAngle, {}, Input::Angle},
+        {Problem::EnterDiameter, {}, Input::Diameter},
+        {Problem::NoBendForAngleAndDiameter, {}, Input::Diameter},
+        {Problem::OffsetNotANumber, {}, Input::Offset},
+        {Problem::ResultTooLarge, {}, Input::Offset},
+        {Problem::TotalNotANumber, {}, Input::Total},
+        {Problem::CalculateFirst, {}, Input::Print},
+        {Problem::EnterValues, {}, Input::Print},
+        {Problem::PrinterNotAnswering, {}, Input::Print},
+        {Problem::EnterAngle, {{"x", "x", "x"}}, Input::Angle},
+        {Problem::CountNotANumber, {{"1", "", "x"}}, Input::Count500},
+        {Problem::CountNotANumber, {{"1", "2", "1.5"}}, Input::Count250},
+        {Problem::ResultTooLarge, {{"1", tooSmall, tooLarge}}, Input::Count500},
+        {Problem::ResultTooLarge, {{tooLarge, "0", tooLarge}}, Input::Count1000},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(problemName(row.problem)) +
+                     (row.counts ? " at " + std::string((*row.counts)[0]).substr(0, 9) + ' ' +
+                                       std::string((*row.counts)[1]).substr(0, 9) + ' ' +
+                                       std::string((*row.counts)[2]).substr(0, 9)
+                                 : ""));
+        const Input input =
+            row.counts
+                ? inputOf(row.problem, {(*row.counts)[0], (*row.counts)[1], (*row.counts)[2]}, ",")
+                : inputOf(row.problem);
+        EXPECT_EQ(input, row.expected);
+    }
+}
+
+TEST(SteppedCount, GoesToTheNextWholeCountNeverBelowNone) {
+    // {text, direction, separator, what the box shows then}
+    const std::tuple<std::string, int, std::string, std::string> rows[] = {
+        {"0", 1, ",", "0 1"},         {"0", -1, ",", "0 0"},
+        {"", 1, ",", " 1"},           {"3", -1, ",", "3 2"},
+        {"1,5", 1, ",", "1,5 2"},     {"1,5", -1, ",", "1,5 1"},
+        {"1.5", -1, ".", "1.5 1"},    {"0,5", -1, ",", "0,5 0"},
+        {"-2", -1, ",", "-2 0"},      {"-2", 1, ",", "-2 0"},
+        {" 7 ", 1, ",", " 7  8"},     {"1.5", 1, ",", "1.5 Aantal secties is geen geldig getal"},
+        {"abc", -1, ",", "abc Aantal secties is geen geldig getal"},
+    };
+    for (const auto& [text, direction, separator, expected] : rows) {
+        const auto outcome = steppedCount(text, direction, separator);
+        const std::string shown = std::holds_alternative<Problem>(outcome)
+                                      ? std::string(messageFor(std::get<Problem>(outcome)).prompt)
+                                      : std::get<std::string>(outcome);
+        EXPECT_EQ(text + ' ' + shown, expected) << direction;
+    }
 }
 
 // ---- messages ---------------------------------------------------------------

@@ -4,9 +4,11 @@
 // A click crosses as an object of the texts its boxes show (a member that is
 // missing or no string counts as an empty box) and the decimal separator of
 // the page's locale. Its outcome comes back as a plain object: a problem as
-// {problem, prompt, title}, with the code named as in the core; mode 1's
-// texts as {length, vertical, a, b, heldBend: {a, b}, inputs: {angle,
-// offset}}; mode 2's as {horizontal, vertical, heldBend: {a, b}}.
+// {problem, prompt, title, input}, with the code named as in the core and
+// input the box it concerns (angle, diameter, offset, n1000, n500, n250,
+// total or print); mode 1's texts as {length, vertical, a, b, marker,
+// heldBend: {a, b}, inputs: {angle, offset}}; mode 2's as {horizontal,
+// vertical, heldBend: {a, b}}.
 
 #include "offsetcore/report.h"
 #include "offsetcore/steps.h"
@@ -29,11 +31,39 @@ void setMessage(val& object, Problem problem) {
     object.set("title", std::string(message.title));
 }
 
-val problemObject(Problem problem) {
+std::string inputName(offsetcore::Input input) {
+    using offsetcore::Input;
+    switch (input) {
+    case Input::Angle:
+        return "angle";
+    case Input::Diameter:
+        return "diameter";
+    case Input::Offset:
+        return "offset";
+    case Input::Count1000:
+        return "n1000";
+    case Input::Count500:
+        return "n500";
+    case Input::Count250:
+        return "n250";
+    case Input::Total:
+        return "total";
+    case Input::Print:
+        return "print";
+    }
+    return "";
+}
+
+val problemObject(Problem problem, offsetcore::Input input) {
     val object = val::object();
     object.set("problem", std::string(offsetcore::problemName(problem)));
     setMessage(object, problem);
+    object.set("input", inputName(input));
     return object;
+}
+
+val problemObject(Problem problem) {
+    return problemObject(problem, offsetcore::inputOf(problem));
 }
 
 val textList(offsetcore::ItemList items) {
@@ -72,14 +102,17 @@ val outcomeObject(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
     object.set("vertical", texts.vertical);
     object.set("a", texts.a);
     object.set("b", texts.b);
+    object.set("marker", texts.marker);
     object.set("heldBend", bendObject(texts.heldBend));
     object.set("inputs", inputs);
     return object;
 }
 
-val outcomeObject(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome) {
+// Mode 2 puts a problem at the count that caused it.
+val outcomeObject(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome,
+                  const offsetcore::CountTexts& counts, const std::string& decimalSeparator) {
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return problemObject(*problem);
+        return problemObject(*problem, offsetcore::inputOf(*problem, counts, decimalSeparator));
     }
     const auto& texts = std::get<offsetcore::OffsetTexts>(outcome);
     val object = val::object();
@@ -127,7 +160,8 @@ val concentricLengths(const val& click, const std::string& decimalSeparator) {
 val concentricOffsets(const val& click, const std::string& decimalSeparator) {
     const std::string angle = textMember(click, "angle");
     const Counts counts(click);
-    return outcomeObject(offsetcore::concentricOffsets({angle, counts.texts()}, decimalSeparator));
+    return outcomeObject(offsetcore::concentricOffsets({angle, counts.texts()}, decimalSeparator),
+                         counts.texts(), decimalSeparator);
 }
 
 // {angle, pickedAngle, diameter, offset}
@@ -146,7 +180,20 @@ val singleWallOffsets(const val& click, const std::string& decimalSeparator) {
     const std::string diameter = textMember(click, "diameter");
     const Counts counts(click);
     return outcomeObject(
-        offsetcore::singleWallOffsets({angle, diameter, counts.texts()}, decimalSeparator));
+        offsetcore::singleWallOffsets({angle, diameter, counts.texts()}, decimalSeparator),
+        counts.texts(), decimalSeparator);
+}
+
+// What a - (direction < 0) or + beside a count box writes into it: {text},
+// or the problem, which concerns that box whatever its input says.
+val steppedCount(const std::string& text, int direction, const std::string& decimalSeparator) {
+    const auto outcome = offsetcore::steppedCount(text, direction, decimalSeparator);
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemObject(*problem);
+    }
+    val object = val::object();
+    object.set("text", std::get<std::string>(outcome));
+    return object;
 }
 
 offsetcore::ReportItem reportItem(const val& fields, const char* name) {
@@ -212,6 +259,7 @@ EMSCRIPTEN_BINDINGS(offsetcore) {
     emscripten::function("concentricOffsets", &concentricOffsets);
     emscripten::function("singleWallLengths", &singleWallLengths);
     emscripten::function("singleWallOffsets", &singleWallOffsets);
+    emscripten::function("steppedCount", &steppedCount);
     emscripten::function("testReport", &testReport);
     emscripten::function("checkWindowPrint", &checkWindowPrint);
     emscripten::function("messageFor", &messageFor);

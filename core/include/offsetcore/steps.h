@@ -86,6 +86,7 @@ struct LengthTexts {
     std::string b;
     BendDimensions heldBend; // the pair the face holds from now on
     LengthInputs inputs;     // what these results belong to, for the report
+    bool marker = false;     // length and vertical show the negative marker
 };
 
 // Mode 2's texts, horizontal first.
@@ -101,6 +102,26 @@ struct CountTexts {
     std::string_view n500;
     std::string_view n250;
 };
+
+// The input a problem concerns, so that a face can show its message at that
+// input and give it the focus: the box at fault, or the print button whose
+// check failed.
+enum class Input { Angle, Diameter, Offset, Count1000, Count500, Count250, Total, Print };
+
+// Of a problem from a mode 1 step, a plan or chart, or a print check.
+Input inputOf(Problem problem);
+
+// Of a problem from a mode 2 step, given the counts of its click: a count that
+// is no number is the first such in the order of the boxes, and a result too
+// large is put at the count of the largest size, which made it so.
+Input inputOf(Problem problem, const CountTexts& counts, std::string_view decimalSeparator);
+
+// What a - or + beside a count box writes into it: the next whole count below
+// (direction < 0) or above (direction > 0) the count its text reads as, never
+// below zero; an empty box counts as 0. CountNotANumber for any other text
+// that is no number, which is then left as it is.
+Outcome<std::string> steppedCount(std::string_view text, int direction,
+                                  std::string_view decimalSeparator);
 
 // ---- concentric -------------------------------------------------------------
 
