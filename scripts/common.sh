@@ -7,15 +7,17 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages the programs need to build and run.
 build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-dev libcups2-dev
-                libgtest-dev libfast-float-dev fonts-liberation2 fonts-dejavu-core)
+                libgtest-dev libfast-float-dev libfmt-dev fonts-liberation2 fonts-dejavu-core)
 # The web edition: the core built by Debian's emscripten (whose optimizer
 # needs acorn), served and tested with Node, which comes with the machine.
-web_packages=(cmake ninja-build emscripten node-acorn libfast-float-dev)
+web_packages=(cmake ninja-build emscripten node-acorn libfast-float-dev libfmt-dev)
 # What the tests need besides: an X server, a driver for it, a print server
 # of their own (they start it themselves), the tools that read what it was
-# sent, and python3 to stand in for a print server that never answers.
+# sent, python3 to stand in for a print server that never answers, and what
+# a screen reader talks to: a private session bus with the accessibility bus
+# on it, read through pyatspi.
 test_packages=(xvfb xauth x11-utils xdotool xclip poppler-utils python3
-               cups cups-client cups-bsd)
+               cups cups-client cups-bsd dbus-daemon at-spi2-core python3-pyatspi)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

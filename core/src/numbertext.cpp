@@ -1,11 +1,8 @@
 #include "offsetcore/numbertext.h"
 
-#include <fast_float/fast_float.h>
-
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <vector>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
 
 namespace offsetcore {
 
@@ -40,95 +37,7 @@ std::optional<double> readPlain(const std::string& text, fast_float::chars_forma
     return value;
 }
 
-// ---- writing: exact decimal expansion ----------------------------------------
-//
-// A finite double is mantissa * 2^exponent with a whole mantissa below 2^53.
-// A whole double of 2^53 or more has exponent >= 0 and is the whole number
-// mantissa * 2^exponent; a double with a fraction has exponent < 0 and is
-// mantissa * 5^-exponent / 10^-exponent. Both expansions below use whole
-// numbers only, so every digit they give is exact.
-
-struct BinaryParts {
-    std::uint64_t mantissa = 0;
-    int exponent = 0;
-};
-
-// For finite, non-zero values; the sign is dropped.
-BinaryParts binaryParts(double value) {
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent); // in [0.5, 1)
-    BinaryParts parts{static_cast<std::uint64_t>(std::ldexp(fraction, 53)), exponent - 53};
-    while (parts.mantissa % 2 == 0) {
-        parts.mantissa /= 2;
-        ++parts.exponent;
-    }
-    return parts;
-}
-
-// The decimal digits of mantissa * base^power (base 2 or 5, power >= 0), most
-// significant first, computed in limbs of nine decimal digits.
-std::string exactDigits(std::uint64_t mantissa, std::uint32_t base, int power) {
-    constexpr std::uint32_t limbSize = 1000000000;
-    std::vector<std::uint32_t> limbs; // least significant first
-    for (; mantissa != 0; mantissa /= limbSize) {
-        limbs.push_back(static_cast<std::uint32_t>(mantissa % limbSize));
-    }
-    // Multiply by at most 2^29 or 5^13 at a time: a limb times that plus the
-    // carry stays far below 2^64.
-    const int step = base == 2 ? 29 : 13;
-    while (power > 0) {
-        const int now = std::min(power, step);
-        std::uint64_t factor = 1;
-        for (int i = 0; i < now; ++i) {
-            factor *= base;
-        }
-        std::uint64_t carry = 0;
-        for (std::uint32_t& limb : limbs) {
-            const std::uint64_t product = limb * factor + carry;
-            limb = static_cast<std::uint32_t>(product % limbSize);
-            carry = product / limbSize;
-        }
-        for (; carry != 0; carry /= limbSize) {
-            limbs.push_back(static_cast<std::uint32_t>(carry % limbSize));
-        }
-        power -= now;
-    }
-    std::string digits = std::to_string(limbs.back());
-    for (auto limb = limbs.rbegin() + 1; limb != limbs.rend(); ++limb) {
-        const std::string part = std::to_string(*limb);
-        digits.append(9 - part.size(), '0');
-        digits += part;
-    }
-    return digits;
-}
-
-// The digits of a whole number given as text, plus one in the last place.
-std::string incremented(std::string digits) {
-    auto digit = digits.rbegin();
-    for (; digit != digits.rend() && *digit == '9'; ++digit) {
-        *digit = '0';
-    }
-    if (digit == digits.rend()) {
-        digits.insert(digits.begin(), '1');
-    } else {
-        ++*digit;
-    }
-    return digits;
-}
-
-// The digits of a whole number above zero given as text, minus one in the
-// last place (without a leading zero).
-std::string decremented(std::string digits) {
-    auto digit = digits.rbegin();
-    for (; *digit == '0'; ++digit) {
-        *digit = '9';
-    }
-    --*digit;
-    if (digits.size() > 1 && digits.front() == '0') {
-        digits.erase(digits.begin());
-    }
-    return digits;
-}
+// ---- writing ------------------------------------------------------------------
 
 // A decimal significand and the power of ten that scales it.
 struct Decimal {
@@ -136,58 +45,46 @@ struct Decimal {
     int exponent = 0;
 };
 
-bool readsBackAs(const Decimal& decimal, double value) {
-    if (decimal.digits == "0") {
-        return false;
-    }
-    const std::string text = decimal.digits + 'e' + std::to_string(decimal.exponent);
-    const auto back = readPlain(text, fast_float::chars_format::scientific);
-    return back && *back == value;
-}
-
 // The fewest significant digits that read back as the (positive, finite)
-// value, and of those the nearest to it: its exact digits rounded half to
-// even, or else the decimal next to that on the other side of the value.
+// value, the nearest of them to it. {fmt} finds them, but picks between plain
+// and exponent by its own rule, so its text is taken apart into digits and
+// a power of ten here; either form it writes gives the same decimal.
 Decimal shortestDecimal(double value) {
-    const BinaryParts parts = binaryParts(value);
-    const Decimal exact = parts.exponent >= 0
-                              ? Decimal{exactDigits(parts.mantissa, 2, parts.exponent), 0}
-                              : Decimal{exactDigits(parts.mantissa, 5, -parts.exponent),
-                                        parts.exponent};
-    const int length = static_cast<int>(exact.digits.size());
-    for (int kept = 1; kept < length; ++kept) {
-        const std::string_view dropped = std::string_view(exact.digits).substr(kept);
-        Decimal nearest{exact.digits.substr(0, kept), exact.exponent + length - kept};
-        const bool pastHalf = dropped.front() > '5' ||
-                              (dropped.front() == '5' &&
-                               dropped.find_first_not_of('0', 1) != std::string_view::npos);
-        const bool half = dropped.front() == '5' && !pastHalf;
-        const bool roundedUp = pastHalf || (half && (nearest.digits.back() - '0') % 2 == 1);
-        if (roundedUp) {
-            nearest.digits = incremented(nearest.digits);
-        }
-        if (readsBackAs(nearest, value)) {
-            return nearest;
-        }
-        // Near a power of two the values that read back reach further on one
-        // side than on the other.
-        const Decimal other{roundedUp ? decremented(nearest.digits) : incremented(nearest.digits),
-                            nearest.exponent};
-        if (readsBackAs(other, value)) {
-            return other;
+    const std::string text = fmt::format("{}", value);
+    Decimal decimal;
+    int fractionDigits = 0;
+    bool inFraction = false;
+    std::size_t at = 0;
+    for (; at < text.size() && text[at] != 'e'; ++at) {
+        if (text[at] == '.') {
+            inFraction = true;
+        } else {
+            decimal.digits += text[at];
+            fractionDigits += inFraction ? 1 : 0;
         }
     }
-    return exact;
+    int power = 0;
+    if (at < text.size()) { // "e+XX" or "e-XX"
+        const bool negative = text[at + 1] == '-';
+        for (at += 2; at < text.size(); ++at) {
+            power = power * 10 + (text[at] - '0');
+        }
+        power = negative ? -power : power;
+    }
+    decimal.exponent = power - fractionDigits;
+    // "0.001" gives "0001": the leading zeros carry nothing.
+    decimal.digits.erase(0, decimal.digits.find_first_not_of('0'));
+    while (decimal.digits.size() > 1 && decimal.digits.back() == '0') {
+        decimal.digits.pop_back();
+        ++decimal.exponent;
+    }
+    return decimal;
 }
 
 // The shortest text that reads back as the value: plain or with an exponent,
 // whichever is shorter, plain when both are equally long.
 std::string shortestText(double value) {
-    Decimal decimal = shortestDecimal(value);
-    while (decimal.digits.size() > 1 && decimal.digits.back() == '0') {
-        decimal.digits.pop_back();
-        ++decimal.exponent;
-    }
+    const Decimal decimal = shortestDecimal(value);
     const std::string& digits = decimal.digits;
     const int count = static_cast<int>(digits.size());
     const int leading = decimal.exponent + count - 1; // power of ten of the first digit
@@ -270,20 +167,17 @@ std::string formatWholeNumber(double value) {
     if (std::isnan(value)) {
         return std::signbit(value) ? "-nan" : "nan";
     }
-    const std::string sign = value < 0 ? "-" : "";
     if (std::isinf(value)) {
-        return sign + "inf";
+        return value < 0 ? "-inf" : "inf";
     }
-    if (std::trunc(value) != value) {
-        return sign + shortestText(std::fabs(value));
+    if (std::trunc(value) == value) {
+        return fmt::format("{:.0f}", value); // every digit, exact at any size
     }
-    // Every whole double below 2^53 converts to a 64-bit integer exactly.
-    constexpr double exactIntegerLimit = 9007199254740992.0; // 2^53
-    if (std::fabs(value) < exactIntegerLimit) {
-        return std::to_string(static_cast<std::int64_t>(value));
+    std::string text = shortestText(std::fabs(value));
+    if (value < 0) {
+        text.insert(text.begin(), '-');
     }
-    const BinaryParts parts = binaryParts(value);
-    return sign + exactDigits(parts.mantissa, 2, parts.exponent);
+    return text;
 }
 
 } // namespace offsetcore

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -161,6 +162,36 @@ INSTANTIATE_TEST_SUITE_P(
                                "655128207624549009038932894407586"
                                "8508455133942304583236903222948165808559332123348274797826204144723"
                                "168738177180919299881250404026184124858368"}),
+    [](const auto& row) { return row.param.name; });
+
+// What is not whole, written alike on every toolchain, also where the C++
+// library has no writer to compare with (WebAssembly): the shortest text that
+// reads back, plain or with an exponent of at least two digits, plain when
+// both are as long.
+class FormatNotWhole : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatNotWhole, WritesTheShortestText) {
+    const FormatCase& c = GetParam();
+    EXPECT_EQ(formatWholeNumber(c.value), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatNotWhole,
+    testing::Values(FormatCase{"Half", 0.5, "0.5"}, FormatCase{"NegativeFraction", -2.5, "-2.5"},
+                    FormatCase{"ClosestDoubleToTenth", 0.1, "0.1"},
+                    FormatCase{"SmallPlainFraction", 0.0123, "0.0123"},
+                    FormatCase{"PlainOnATie", 0.001, "0.001"},
+                    FormatCase{"ExponentWhenShorter", 0.0001, "1e-04"},
+                    FormatCase{"NegativeWithExponent", -1e-5, "-1e-05"},
+                    FormatCase{"ThreeDigitExponent", 5e-324, "5e-324"},
+                    FormatCase{"FractionBeyond1e15", 1e15 + 0.5, "1000000000000000.5"},
+                    // Rounded half to even, ...062 would read back as the
+                    // double below: the lower neighbour of a power of two
+                    // lies closer than the upper one.
+                    FormatCase{"PowerOfTwoTakesTheUpperDecimal", 0x1p-24, "5.960464477539063e-08"},
+                    FormatCase{"Infinity", HUGE_VAL, "inf"},
+                    FormatCase{"MinusInfinity", -HUGE_VAL, "-inf"},
+                    FormatCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), "nan"}),
     [](const auto& row) { return row.param.name; });
 
 TEST(FormatWholeNumber, WholeNumbersBelow1e15SurviveTextAndBack) {
