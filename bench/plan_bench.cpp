@@ -25,7 +25,8 @@ BENCHMARK(BM_PlanConcentric)->Unit(benchmark::kMicrosecond);
 void BM_PlanEverySingleWallDiameter(benchmark::State& state) {
     std::set<std::string> diameters;
     for (std::string_view angle : singleWallAngleList()) {
-        for (std::string_view diameter : *singleWallDiameterList(angle)) {
+        const ItemList offered = *singleWallDiameterList(angle);
+        for (std::string_view diameter : offered) {
             diameters.emplace(diameter);
         }
     }

@@ -130,7 +130,8 @@ std::vector<Setting> everySetting() {
     }
     for (std::string_view item : singleWallAngleList()) {
         const double angle = *parseNumber(item, ".");
-        for (std::string_view diameter : *singleWallDiameterList(item)) {
+        const ItemList diameters = *singleWallDiameterList(item);
+        for (std::string_view diameter : diameters) {
             settings.push_back({FlueSystem::SingleWall, std::string(diameter), angle,
                                 *lookupSingleWallBend(*parseNumber(diameter, "."), angle)});
         }
