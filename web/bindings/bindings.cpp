@@ -10,6 +10,7 @@
 // heldBend: {a, b}, inputs: {angle, offset}}; mode 2's as {horizontal,
 // vertical, heldBend: {a, b}}.
 
+#include "offsetcore/plan.h"
 #include "offsetcore/report.h"
 #include "offsetcore/steps.h"
 #include "offsetcore/tables.h"
@@ -248,6 +249,83 @@ val messageFor(const std::string& name) {
     return val::null();
 }
 
+// An unknown system name counts as the concentric system; the page names
+// only the two it offers.
+offsetcore::FlueSystem systemMember(const val& click) {
+    return textMember(click, "system") == "singleWall" ? offsetcore::FlueSystem::SingleWall
+                                                       : offsetcore::FlueSystem::Concentric;
+}
+
+val combinationObject(const offsetcore::Combination& combination) {
+    val object = val::object();
+    object.set("n1000", combination.n1000);
+    object.set("n500", combination.n500);
+    object.set("n250", combination.n250);
+    object.set("horizontal", combination.horizontal);
+    object.set("vertical", combination.vertical);
+    object.set("difference", combination.difference);
+    return object;
+}
+
+// {system, diameter, offset}: {angles: [{angle, length, vertical, a, b,
+// marker, nearest: [combination], nearestNotShort: combination or null}]}.
+val planOffset(const val& click, const std::string& decimalSeparator) {
+    const std::string diameter = textMember(click, "diameter");
+    const std::string offset = textMember(click, "offset");
+    const auto outcome =
+        offsetcore::planOffset({systemMember(click), diameter, offset}, decimalSeparator);
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemObject(*problem);
+    }
+    val angles = val::array();
+    for (const offsetcore::PlannedAngle& planned : std::get<offsetcore::Plan>(outcome).angles) {
+        val angle = val::object();
+        angle.set("angle", planned.angle);
+        angle.set("length", planned.lengths.length);
+        angle.set("vertical", planned.lengths.vertical);
+        angle.set("a", planned.lengths.a);
+        angle.set("b", planned.lengths.b);
+        angle.set("marker", planned.lengths.marker);
+        val nearest = val::array();
+        for (const offsetcore::Combination& combination : planned.nearest) {
+            nearest.call<void>("push", combinationObject(combination));
+        }
+        angle.set("nearest", nearest);
+        angle.set("nearestNotShort", planned.nearestNotShort
+                                         ? combinationObject(*planned.nearestNotShort)
+                                         : val::null());
+        angles.call<void>("push", angle);
+    }
+    val object = val::object();
+    object.set("angles", angles);
+    return object;
+}
+
+// {system, angle, diameter, total}: {bend: {a, b}, rows: [combination]}.
+val offsetChart(const val& click, const std::string& decimalSeparator) {
+    const std::string angle = textMember(click, "angle");
+    const std::string diameter = textMember(click, "diameter");
+    const std::string total = textMember(click, "total");
+    const auto outcome =
+        offsetcore::offsetChart({systemMember(click), angle, diameter, total}, decimalSeparator);
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemObject(*problem);
+    }
+    const auto& chart = std::get<offsetcore::Chart>(outcome);
+    val rows = val::array();
+    for (const offsetcore::Combination& combination : chart.rows) {
+        rows.call<void>("push", combinationObject(combination));
+    }
+    val object = val::object();
+    object.set("bend", bendObject(chart.bend));
+    object.set("rows", rows);
+    return object;
+}
+
+std::string defaultChartTotal() {
+    return std::string(offsetcore::defaultChartTotal);
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(offsetcore) {
@@ -263,4 +341,7 @@ EMSCRIPTEN_BINDINGS(offsetcore) {
     emscripten::function("testReport", &testReport);
     emscripten::function("checkWindowPrint", &checkWindowPrint);
     emscripten::function("messageFor", &messageFor);
+    emscripten::function("planOffset", &planOffset);
+    emscripten::function("offsetChart", &offsetChart);
+    emscripten::function("defaultChartTotal", &defaultChartTotal);
 }
