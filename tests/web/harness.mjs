@@ -83,8 +83,9 @@ export class Tab {
         await this.press(`#${this.prefix}-${name}`);
     }
 
+    // One tap on the choice named by its item text.
     async pick(name, item) {
-        await this.control(name).selectOption(item);
+        await this.press(`#${this.prefix}-${name} label.choice:has(input[value="${item}"])`);
     }
 
     async type(name, text) {
@@ -103,14 +104,19 @@ export class Tab {
         await this.click('cmdBereken');
     }
 
+    // What each box shows; a choice group shows its chosen item or nothing.
     async values(names) {
         const ids = names.map((name) => `${this.prefix}-${name}`);
-        return this.page.evaluate((list) => list.map((id) => document.getElementById(id).value),
-            ids);
+        return this.page.evaluate((list) => list.map((id) => {
+            const box = document.getElementById(id);
+            return box.matches('fieldset') ? box.querySelector('input:checked')?.value ?? ''
+                : box.value;
+        }), ids);
     }
 
     async items(name) {
-        return this.control(name).locator('option').allTextContents();
+        return this.control(name).getByRole('radio').evaluateAll(
+            (radios) => radios.map((radio) => radio.labels[0].textContent));
     }
 
     async held() {
@@ -121,22 +127,24 @@ export class Tab {
     // holds, to tell that nothing changed.
     async snapshot() {
         return this.page.evaluate(() => ({
-            values: [...document.querySelectorAll('select, input, output')]
-                .map((box) => `${box.id}=${box.value}|${box.disabled ?? ''}`),
-            options: [...document.querySelectorAll('select')]
-                .map((box) => [...box.options].map((option) => option.value).join(',')),
+            values: [...document.querySelectorAll('input, output')]
+                .map((box) => `${box.id || box.name}=${box.value}|${box.checked}|${box.disabled}`),
+            groups: [...document.querySelectorAll('fieldset')]
+                .map((group) => `${group.id}|${group.disabled}`),
             held: [window.offsetApp.twin.heldBend, window.offsetApp.solo.heldBend],
             picked: window.offsetApp.solo.pickedAngle,
             resultsFrom: window.offsetApp.twin.resultsFrom,
         }));
     }
 
-    // The message shown, as [title, prompt]; none: null.
-    async message() {
-        const dialog = this.page.locator('dialog#message');
-        if (!(await dialog.evaluate((box) => box.open))) {
-            return null;
-        }
-        return [await dialog.locator('h2').textContent(), await dialog.locator('p').textContent()];
+    // The problem shown, as [prompt, the box it is at]; none: null.
+    async problem() {
+        return this.page.evaluate(() => {
+            const alerts = [...document.querySelectorAll('[role="alert"]')];
+            if (alerts.length > 1) {
+                throw new Error(`${alerts.length} problems shown: ${alerts.map((a) => a.dataset.box + ' ' + a.textContent).join('; ')}`);
+            }
+            return alerts.length ? [alerts[0].textContent, alerts[0].dataset.box] : null;
+        });
     }
 }

@@ -92,13 +92,12 @@ describe('printing', () => {
         await catchPrints(tab);
         await tab.type('txtHorVersleping', '1200');
         await tab.click('cmdTest');
-        assert.deepEqual(await tab.message(), ['Let op!', 'Druk eerst op Bereken']);
+        assert.deepEqual(await tab.problem(), ['Druk eerst op Bereken', 'twin-cmdTest']);
         assert.equal(await printCalls(tab), 0);
         assert.equal(await tab.page.locator('#report').textContent(), '');
-        await tab.page.keyboard.press('Enter');
         await tab.click('cmdBereken');
         await tab.click('cmdTest');
-        assert.equal(await tab.message(), null);
+        assert.equal(await tab.problem(), null);
         assert.equal(await printCalls(tab), 1);
         assert.match(await tab.page.locator('#report').textContent(), /1200/);
         await tab.close();
@@ -128,7 +127,7 @@ describe('printing', () => {
                 await catchPrints(tab);
                 await tab.click('cmdPrinten');
                 assert.equal(await printCalls(tab), prints ? 1 : 0);
-                assert.deepEqual(await tab.message(), prints ? null : ['Let Op!', 'Voer waarden in']);
+                assert.deepEqual(await tab.problem(), prints ? null : ['Voer waarden in', 'solo-cmdPrinten']);
                 if (prints) {
                     const { text, words, pages } = await printed(tab);
                     assert.equal(pages, 1);
@@ -166,6 +165,10 @@ describe('offline', () => {
                 await tab.calculate('twin', { angle: '30', offset: '500' });
                 assert.deepEqual(await tab.values(['txtA', 'txtB', 'txtLengte', 'txtHoogte']),
                     ['76', '41', '883', '1013']);
+                // An address of the site it has no file for opens the page.
+                await tab.page.goto(`${base}nergens/te/vinden`);
+                await tab.page.waitForSelector('body[data-state="ready"]');
+                assert.equal(tab.page.url().split('#')[0], base);
 
                 // The next version on the server; the next visit takes it over.
                 const worker = join(dir, 'sw.js');
@@ -178,6 +181,13 @@ describe('offline', () => {
                     const names = await caches.keys();
                     return names.length === 1 && names[0] !== old;
                 }, first);
+                // The page still open from the old version offers the new one.
+                const offer = tab.page.getByRole('button', { name: 'Nu laden' });
+                await offer.waitFor();
+                assert.match(await tab.page.locator('#update').textContent(), /Nieuwe versie beschikbaar/);
+                await offer.click();
+                await tab.page.waitForSelector('body[data-state="ready"] #update-offer[hidden]',
+                    { state: 'attached' });
                 await tab.close();
             } finally {
                 await new Promise((done) => server.close(done));
@@ -187,59 +197,143 @@ describe('offline', () => {
 });
 
 describe('layout and accessibility', () => {
+    // What a glove taps: its size, and the room around it.
+    const targets = `[role="tab"], .panel:not([hidden]) :is(button, input:not([type="radio"]), label.choice)`;
+
+    // Measured in the page: sideways scrolling, the smallest target, the
+    // closest two targets, the smallest text, and where the diagram stands.
+    const measure = (selector) => {
+        const shown = (element) => element.checkVisibility();
+        const box = (element) => element.getBoundingClientRect();
+        const controls = [...document.querySelectorAll(selector)].filter(shown);
+        let closest = [Infinity, ''];
+        controls.forEach((a, index) => {
+            for (const b of controls.slice(index + 1)) {
+                const [p, q] = [box(a), box(b)];
+                const apart = Math.max(q.left - p.right, p.left - q.right, q.top - p.bottom,
+                    p.top - q.bottom);
+                if (apart < closest[0]) {
+                    closest = [apart, `${a.id || a.textContent} / ${b.id || b.textContent}`];
+                }
+            }
+        });
+        const texts = [];
+        const walker = document.createTreeWalker(document.getElementById('app'), NodeFilter.SHOW_TEXT);
+        for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+            if (node.textContent.trim() && shown(node.parentElement)) {
+                texts.push(parseFloat(getComputedStyle(node.parentElement).fontSize));
+            }
+        }
+        const panel = document.querySelector('.panel:not([hidden])');
+        const sizes = controls.map((element) => box(element));
+        return {
+            overflow: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+            smallest: Math.min(...sizes.map((size) => Math.min(size.width, size.height))),
+            closest,
+            fontSize: Math.min(...texts),
+            diagramLeft: box(panel.querySelector('.diagram')).left,
+            modesRight: box(panel.querySelector('.modes')).right,
+        };
+    };
+
+    // The lowest contrast of any result figure or unit against its panel.
+    const resultContrast = () => {
+        const rgb = (text) => text.match(/[\d.]+/g).slice(0, 3).map(Number);
+        const luminance = (text) => {
+            const [r, g, b] = rgb(text).map((value) => {
+                const c = value / 255;
+                return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+            });
+            return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+        };
+        const ratios = [...document.querySelectorAll('.panel:not([hidden]) .results :is(output, .unit, label)')]
+            .filter((element) => element.checkVisibility())
+            .map((element) => {
+                const fore = luminance(getComputedStyle(element).color);
+                const back = luminance(getComputedStyle(element.closest('.results')).backgroundColor);
+                return (Math.max(fore, back) + 0.05) / (Math.min(fore, back) + 0.05);
+            });
+        return Math.min(...ratios);
+    };
+
     const widths = [
         ['phone', 320, true], ['phone', 360, true], ['desktop', 750, false], ['desktop', 1280, false],
     ];
     for (const [kind, width, phone] of widths) {
-        it(`at ${width} px: no sideways scrolling, ${phone ? 'thumb-sized' : 'like the window'}, no axe violations`, async () => {
-            const tab = await openApp(kind);
+        it(`at ${width} px: no sideways scrolling, targets for gloves, text and results legible, no axe violations`, async () => {
+            const tab = await openApp(kind, { bypassCSP: true });
             await tab.page.setViewportSize({ width, height: phone ? 740 : 800 });
             await tab.page.addScriptTag({ path: axeSource });
-            for (const prefix of ['twin', 'solo']) {
-                await tab.show(prefix);
-                const layout = await tab.page.evaluate((panel) => {
-                    const box = (element) => element.getBoundingClientRect();
-                    const visible = (element) => element.offsetParent !== null;
-                    const controls = [...document.querySelectorAll(
-                        `[role="tab"], #${panel} :is(button, select, input, output)`)].filter(visible);
-                    const texts = [...document.querySelectorAll(`#${panel} :is(label, .note)`)];
-                    return {
-                        overflow: document.documentElement.scrollWidth
-                            - document.documentElement.clientWidth,
-                        smallest: Math.min(...controls.map((element) => box(element).height)),
-                        narrowest: Math.min(...controls.map((element) => box(element).width)),
-                        fontSize: Math.min(...texts.map((element) => parseFloat(getComputedStyle(element).fontSize))),
-                        diagramLeft: box(document.querySelector(`#${panel} .diagram`)).left,
-                        calculatorsRight: box(document.querySelector(`#${panel} .calculators`)).right,
-                    };
-                }, prefix);
+            for (const [prefix, diameter] of [['twin', null], ['solo', '150']]) {
+                await tab.calculate(prefix, { angle: '30', diameter, offset: '500' });
+                await tab.pick('cmbHoek2', '30');
+                const layout = await tab.page.evaluate(measure, targets);
                 assert.ok(layout.overflow <= 0, `${prefix}: ${layout.overflow} px sideways`);
-                if (phone) {
-                    assert.ok(layout.smallest >= 44 && layout.narrowest >= 44,
-                        `${prefix}: target ${layout.narrowest}x${layout.smallest}`);
-                    assert.ok(layout.fontSize >= 16, `${prefix}: text ${layout.fontSize} px`);
-                } else {
-                    assert.ok(layout.diagramLeft >= layout.calculatorsRight, `${prefix}: diagram right`);
+                assert.ok(layout.smallest >= 48, `${prefix}: a target of ${layout.smallest} px`);
+                assert.ok(layout.closest[0] >= 7.5, `${prefix}: ${layout.closest[0]} px between ${layout.closest[1]}`);
+                assert.ok(layout.fontSize >= 16, `${prefix}: text of ${layout.fontSize} px`);
+                if (!phone) {
+                    assert.ok(layout.diagramLeft >= layout.modesRight, `${prefix}: diagram beside`);
                 }
+                // The results stay legible when old, in either scheme.
+                for (const scheme of ['light', 'dark']) {
+                    await tab.page.emulateMedia({ colorScheme: scheme });
+                    assert.ok(await tab.page.evaluate(resultContrast) >= 7, `${prefix} ${scheme}`);
+                }
+                await tab.type('txtHorVersleping', '600');
+                assert.ok(await tab.page.evaluate(resultContrast) >= 7, `${prefix} dark, old results`);
+                await tab.page.emulateMedia({ colorScheme: 'light' });
+                assert.ok(await tab.page.evaluate(resultContrast) >= 7, `${prefix} light, old results`);
                 const { violations } = await tab.page.evaluate(() => window.axe.run());
                 assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`),
                     [], prefix);
             }
-            // The message box too.
+            // A problem at its box too.
+            await tab.type('txtHorVersleping', '');
             await tab.click('cmdBereken');
             const { violations } = await tab.page.evaluate(() => window.axe.run());
-            assert.deepEqual(violations.map((v) => v.id), [], 'message');
+            assert.deepEqual(violations.map((v) => v.id), [], 'problem');
             await tab.close();
         });
     }
 
-    it('is installable: manifest with our icon, standalone', async () => {
+    it('keeps Test and Printen apart from Bereken, saying that they print', async () => {
+        const tab = await openApp('phone');
+        for (const [prefix, printButton] of [['twin', 'cmdTest'], ['solo', 'cmdPrinten']]) {
+            await tab.show(prefix);
+            const [apart, description] = await tab.page.evaluate(([panel, name]) => {
+                const button = document.getElementById(`${panel}-${name}`);
+                const p = button.getBoundingClientRect();
+                const distances = [...document.querySelectorAll(`#${panel} button[type="submit"]`)]
+                    .map((bereken) => bereken.getBoundingClientRect())
+                    .map((q) => Math.max(q.left - p.right, p.left - q.right, q.top - p.bottom, p.top - q.bottom));
+                const hint = document.getElementById(button.getAttribute('aria-describedby'));
+                return [Math.min(...distances), hint.textContent];
+            }, [prefix, printButton]);
+            assert.ok(apart >= 48, `${prefix}: ${apart} px from Bereken`);
+            assert.match(description, /^Drukt .* af/);
+        }
+        await tab.close();
+    });
+
+    it('installs well: an id, icons of 192 and 512 px and a maskable one, a narrow and a wide screenshot', async () => {
         const tab = await openApp('desktop');
         const manifest = await (await tab.page.request.get(`${state.base}manifest.webmanifest`)).json();
         assert.equal(manifest.display, 'standalone');
-        for (const icon of manifest.icons) {
-            assert.equal((await tab.page.request.get(state.base + icon.src)).status(), 200, icon.src);
+        assert.equal(typeof manifest.id, 'string');
+        // Each PNG is as large as the manifest says (its header's width and height).
+        for (const image of [...manifest.icons, ...manifest.screenshots]) {
+            const answer = await tab.page.request.get(state.base + image.src);
+            assert.equal(answer.status(), 200, image.src);
+            if (image.type === 'image/png') {
+                const body = await answer.body();
+                assert.equal(`${body.readUInt32BE(16)}x${body.readUInt32BE(20)}`, image.sizes, image.src);
+            }
         }
+        const pngs = manifest.icons.filter((icon) => icon.type === 'image/png');
+        assert.deepEqual(pngs.map((icon) => `${icon.sizes} ${icon.purpose}`),
+            ['192x192 any', '512x512 any', '512x512 maskable']);
+        assert.deepEqual(manifest.screenshots.map((shot) => shot.form_factor), ['narrow', 'wide']);
         await tab.close();
     });
 });

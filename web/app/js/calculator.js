@@ -1,14 +1,21 @@
-// What both tabs share, as both windows share it on the desktop: the controls
-// both have, the held bend pair, and what a tab does with an outcome.
+// What both tabs share, as both windows share it on the desktop: the modes,
+// the held bend pair, the diagram, and what a mode does with an outcome.
 //
-// The road of a click, in either tab: the handler collects the texts its
-// boxes show and hands them, with the decimal separator of the browser's
-// locale, to the core's step for its system and mode. The step does all the
-// checking, reading, looking up and calculating. Its outcome is a problem,
-// whose message is shown while nothing on the tab changes, or the texts to
-// write into the outputs and the bend pair to hold from then on.
+// The road of a click, in either tab: Bereken (or Enter / Go in any box of
+// the mode's form) collects the texts the mode's boxes show and hands them,
+// with the decimal separator of the browser's locale, to the core's step for
+// its system and mode. The step does all the checking, reading, looking up
+// and calculating. Its outcome is a problem, whose prompt is shown at the box
+// the core names while nothing else changes, or the texts to write into the
+// outputs and the bend pair to hold from then on.
+//
+// Around that, the page only presents: the results apart from the inputs
+// and announced once, marked as old once an input of their mode changes,
+// drawn at their dimension lines, kept on the device and in the address.
 
-import { showMessage } from './messages.js';
+import { chosen, choose, offerChoices } from './choices.js';
+import { addressFor, keepTexts, keptTexts } from './keeping.js';
+import { announce, clearProblem, clearProblems, showProblemAt } from './messages.js';
 
 // The decimal separator of the browser's locale, as the desktop takes that
 // of the user's locale.
@@ -18,24 +25,196 @@ export function localeDecimalSeparator() {
     return decimal ? decimal.value : '.';
 }
 
-// Replaces a select's entries by a blank first entry (no value) and the
-// items, and shows the blank one.
-export function offerItems(select, items) {
-    const entries = [new Option('', '')];
-    for (const item of items) {
-        entries.push(new Option(item, item));
-    }
-    select.replaceChildren(...entries);
-    select.value = '';
+// A box's text as the window's box would show it: a choice group's chosen
+// item, an input's text, an output's text.
+export function textOf(box) {
+    return box.matches('fieldset') ? chosen(box) : box.value;
 }
 
-// Shows the message of an outcome that is a problem; true if it was one.
-export function shownAsProblem(outcome) {
-    if (outcome.problem === undefined) {
-        return false;
+// One mode of a tab: a form whose boxes go to one step of the core.
+export class Mode {
+    // boxes: the core's name of each input (angle, diameter, offset, n1000,
+    // n500, n250) and the control that holds it, in the order of the form.
+    // outputs: the output controls in the order the window writes them,
+    // each with the outcome's text that goes there. drawn: what the diagram
+    // shows at each dimension line, as the control holding it. step: the
+    // core's step for a click of these texts.
+    constructor(tab, suffix, { boxes, outputs, drawn, step }) {
+        this.tab = tab;
+        this.form = tab.control(suffix);
+        this.results = this.form.querySelector('.results');
+        this.submit = this.form.querySelector('button[type="submit"]');
+        this.boxes = Object.fromEntries(Object.entries(boxes)
+            .map(([input, name]) => [input, tab.control(name)]));
+        this.names = Object.values(boxes);
+        this.outputs = Object.entries(outputs).map(([name, member]) => [tab.control(name), member]);
+        this.drawn = Object.entries(drawn).map(([line, name]) => [line, tab.control(name)]);
+        this.step = step;
+        this.calculated = null; // the box texts the shown results came from
+        this.marker = false;
+
+        this.form.addEventListener('submit', (event) => {
+            event.preventDefault();
+            this.calculate();
+        });
+        this.form.addEventListener('input', (event) => this.edited(event.target));
+        this.form.addEventListener('click', (event) => {
+            const button = event.target.closest('button[data-step], button[data-action]');
+            if (!button) {
+                return;
+            }
+            if (button.dataset.step) {
+                this.stepCount(button);
+            } else if (button.dataset.action === 'share') {
+                this.share(button);
+            } else if (button.dataset.action === 'diagram') {
+                this.tab.showDiagram();
+            }
+        });
     }
-    showMessage(outcome.prompt, outcome.title);
-    return true;
+
+    get key() {
+        return this.form.id;
+    }
+
+    // The texts of the boxes, by control name.
+    texts() {
+        return Object.fromEntries(this.names.map((name) => [name, textOf(this.tab.control(name))]));
+    }
+
+    // Puts texts into the boxes as a person would, in the order of the form,
+    // so that a pick fills what depends on it. Names the mode has not and
+    // items a group does not offer are passed over.
+    fill(texts) {
+        for (const name of this.names) {
+            const box = this.tab.control(name);
+            const text = texts[name];
+            if (typeof text !== 'string') {
+                continue;
+            }
+            if (box.matches('fieldset')) {
+                if (choose(box, text)) {
+                    box.dispatchEvent(new Event('change', { bubbles: true }));
+                    box.dispatchEvent(new Event('input', { bubbles: true }));
+                }
+            } else {
+                box.value = text;
+                box.dispatchEvent(new Event('input', { bubbles: true }));
+            }
+        }
+    }
+
+    // Runs the step on what the boxes show. quiet: a problem is not shown
+    // (a restore of kept inputs that no longer calculate). True when results
+    // were written.
+    calculate({ quiet = false } = {}) {
+        // Only the problem of the last thing done is shown, as one message box would.
+        clearProblems(document);
+        const outcome = this.step(this.texts());
+        if (outcome.problem !== undefined) {
+            if (!quiet) {
+                showProblemAt(this.boxes[outcome.input] ?? this.submit, outcome.prompt);
+            }
+            return false;
+        }
+        for (const [output, member] of this.outputs) {
+            output.value = outcome[member];
+        }
+        this.tab.heldBend = outcome.heldBend;
+        this.calculated = this.texts();
+        this.marker = outcome.marker === true;
+        this.results.dataset.shown = '';
+        delete this.results.dataset.stale;
+        this.results.toggleAttribute('data-marker', this.marker);
+        this.tab.calculated(this, outcome);
+        announce(this.spoken());
+        if (!quiet) {
+            this.results.scrollIntoView({ block: 'nearest' });
+        }
+        return true;
+    }
+
+    // A figure's text with its unit, where it has one shown.
+    withUnit(output) {
+        const unitShown = !(this.marker && output.closest('.marked'));
+        return unitShown && output.dataset.unit ? `${output.value} ${output.dataset.unit}`
+            : output.value;
+    }
+
+    spoken() {
+        const figures = this.outputs.map(([output]) => `${output.dataset.name} ${this.withUnit(output)}`);
+        const note = this.marker ? ` ${this.results.querySelector('.marker-note').textContent}` : '';
+        return `${figures.join(', ')}.${note}`;
+    }
+
+    // What the diagram shows for these results, by dimension line.
+    drawing() {
+        return Object.fromEntries(this.drawn.map(([line, control]) => [line,
+            control.matches('output') ? this.withUnit(control)
+                : `${this.calculated[control.id.slice(this.tab.panel.id.length + 1)]} ${control.dataset.unit}`]));
+    }
+
+    edited(target) {
+        const box = target.closest('fieldset') ?? target;
+        clearProblem(box);
+        keepTexts(this.key, this.texts());
+        if (this.results.dataset.shown !== undefined && this.results.dataset.stale === undefined) {
+            this.results.dataset.stale = '';
+            this.tab.staled(this);
+        }
+    }
+
+    stepCount(button) {
+        const box = button.parentElement.querySelector('input');
+        clearProblems(document);
+        const outcome = this.tab.core.steppedCount(box.value, Number(button.dataset.step),
+            this.tab.decimalSeparator);
+        if (outcome.problem !== undefined) {
+            showProblemAt(box, outcome.prompt);
+            return;
+        }
+        box.value = outcome.text;
+        box.dispatchEvent(new Event('input', { bubbles: true }));
+    }
+
+    // A short text of the shown calculation: system, mode, the inputs it came
+    // from and the results, each with its unit, and the address that opens it.
+    shareText() {
+        const lines = [this.tab.title(), this.form.querySelector('h2').textContent];
+        for (const name of this.names) {
+            const box = this.tab.control(name);
+            const text = this.calculated[name];
+            const unit = box.dataset.unit ? ` ${box.dataset.unit}` : '';
+            lines.push(`${box.dataset.name}: ${text}${unit}`);
+        }
+        for (const [output] of this.outputs) {
+            lines.push(`${output.dataset.name}: ${this.withUnit(output)}`);
+        }
+        if (this.marker) {
+            lines.push(this.results.querySelector('.marker-note').textContent);
+        }
+        return lines.join('\n');
+    }
+
+    async share(button) {
+        const done = button.parentElement.querySelector('.done');
+        const text = this.shareText();
+        const url = this.tab.link();
+        done.textContent = '';
+        try {
+            if (navigator.share) {
+                await navigator.share({ title: this.tab.title(), text, url });
+                return;
+            }
+            await navigator.clipboard.writeText(`${text}\n${url}`);
+            done.textContent = 'Gekopieerd: plak het in een bericht.';
+        } catch (error) {
+            // A person who closes the share sheet changed their mind.
+            if (error?.name !== 'AbortError') {
+                done.textContent = 'Delen lukte niet op dit apparaat.';
+            }
+        }
+    }
 }
 
 export class Calculator {
@@ -45,6 +224,14 @@ export class Calculator {
         this.panel = panel;
         this.decimalSeparator = localeDecimalSeparator();
         this.heldBend = null;
+        this.modes = [];
+        this.figure = panel.querySelector('.side');
+        this.drawing = panel.querySelector('.drawing');
+        this.drawnBy = null;
+        this.onCalculated = () => {};
+        // What names the tab in the address, as its tab button says.
+        this.fragment = document.getElementById(panel.getAttribute('aria-labelledby'))
+            .dataset.fragment;
         for (const name of ['cmbHoek', 'txtHorVersleping', 'cmdBereken', 'txtA', 'txtB',
             'txtLengte', 'txtHoogte', 'cmbHoek2', 'cmb1000', 'cmb500', 'cmb250',
             'cmdBereken2', 'txtVerHor', 'txtVerVerticaal']) {
@@ -60,38 +247,79 @@ export class Calculator {
         return found;
     }
 
-    // Tab load, shared part: the angle list into both angle boxes; the count
-    // boxes keep "0" and are offered the counts.
+    addMode(suffix, options) {
+        const mode = new Mode(this, suffix, options);
+        this.modes.push(mode);
+        return mode;
+    }
+
+    title() {
+        return this.panel.querySelector('h1').textContent;
+    }
+
+    // Tab load, shared part: the angle list into both angle groups; the count
+    // boxes keep "0".
     fillLists(angles) {
-        offerItems(this.cmbHoek, angles);
-        offerItems(this.cmbHoek2, angles);
+        offerChoices(this.cmbHoek, angles);
+        offerChoices(this.cmbHoek2, angles);
     }
 
-    countTexts() {
-        return { n1000: this.cmb1000.value, n500: this.cmb500.value, n250: this.cmb250.value };
+    countTexts(texts) {
+        return { n1000: texts.cmb1000, n500: texts.cmb500, n250: texts.cmb250 };
     }
 
-    // Mode 1's outcome: txtLengte, txtHoogte, txtA and txtB, in that order,
-    // and the pair. True when the results were written.
-    showLengths(outcome) {
-        if (shownAsProblem(outcome)) {
-            return false;
+    // After a mode wrote its results: the diagram shows them, and the
+    // address and the page hear of it.
+    calculated(mode) {
+        const values = mode.drawing();
+        for (const label of this.drawing.querySelectorAll('.dimension')) {
+            label.textContent = values[label.dataset.for] ?? '';
         }
-        this.heldBend = outcome.heldBend;
-        this.txtLengte.value = outcome.length;
-        this.txtHoogte.value = outcome.vertical;
-        this.txtA.value = outcome.a;
-        this.txtB.value = outcome.b;
-        return true;
+        this.drawnBy = mode;
+        delete this.drawing.dataset.stale;
+        this.onCalculated(this);
     }
 
-    // Mode 2's outcome: txtVerHor, then txtVerVerticaal, and the pair.
-    showOffsets(outcome) {
-        if (shownAsProblem(outcome)) {
-            return;
+    staled(mode) {
+        if (this.drawnBy === mode) {
+            this.drawing.dataset.stale = '';
         }
-        this.heldBend = outcome.heldBend;
-        this.txtVerHor.value = outcome.horizontal;
-        this.txtVerVerticaal.value = outcome.vertical;
+    }
+
+    // The box texts of every mode's shown calculation, for the address.
+    params() {
+        const params = new URLSearchParams();
+        for (const mode of this.modes) {
+            for (const [name, text] of Object.entries(mode.calculated ?? {})) {
+                params.set(name, text);
+            }
+        }
+        return params;
+    }
+
+    // The whole address that opens this tab with its shown calculations.
+    link() {
+        return new URL(addressFor(this.fragment, this.params()), location.href).href;
+    }
+
+    // Each mode's texts from the address where it names any of its boxes,
+    // else as kept on the device, calculated again by the core. A problem
+    // shows only for what the address asked for.
+    restore(params) {
+        for (const mode of this.modes) {
+            const named = mode.names.filter((name) => params?.has(name));
+            const texts = named.length
+                ? Object.fromEntries(named.map((name) => [name, params.get(name)]))
+                : keptTexts(mode.key);
+            if (texts) {
+                mode.fill(texts);
+                mode.calculate({ quiet: named.length === 0 });
+            }
+        }
+    }
+
+    showDiagram() {
+        this.figure.scrollIntoView({ block: 'start' });
+        this.figure.focus({ preventScroll: true });
     }
 }

@@ -1,13 +1,18 @@
-// Starts the page: loads the calculation core (WebAssembly), sets up both
-// tabs and, once the page works, the service worker that keeps it working
-// without a network. Without the core there is nothing to calculate with:
-// the page then says so in plain text and shows no controls.
+// Starts the page: loads the calculation core (WebAssembly), sets up the
+// tabs, puts back what the address or the device kept, and, once the page
+// works, the service worker that keeps it working without a network. Without
+// the core there is nothing to calculate with: the page then says so in
+// plain text and shows no controls.
 
+import { focusTarget } from './choices.js';
 import { ConcentricTab } from './concentric.js';
-import { SingleWallTab } from './singlewall.js';
+import { addressFor, readAddress, showAddress } from './keeping.js';
 import { setUpTabs } from './tabs.js';
+import { SingleWallTab } from './singlewall.js';
+import { watchForUpdates } from './updates.js';
 
 const status = document.getElementById('status');
+const app = document.getElementById('app');
 
 async function loadCore() {
     const { default: createOffsetCore } = await import('../offsetcore.js');
@@ -17,28 +22,51 @@ async function loadCore() {
 function fail() {
     status.textContent = 'De rekenmodule kon niet worden geladen, dus er kan niets worden '
         + 'berekend. Controleer de verbinding en laad de pagina opnieuw.';
-    status.hidden = false;
-    document.getElementById('app').hidden = true;
+    app.hidden = true;
     document.body.dataset.state = 'failed';
 }
 
-// Sets up both tabs on the core; shows them only when all went well.
+// Sets up the tabs on the core; lets them be used only when all went well.
 function setUp(core) {
     const counts = document.getElementById('sectionCounts');
     counts.replaceChildren(...core.sectionCountList().map((item) => new Option(item, item)));
 
-    const twin = new ConcentricTab(core, document.getElementById('twin'),
-        document.getElementById('report'));
-    const solo = new SingleWallTab(core, document.getElementById('solo'));
-    twin.load();
-    solo.load();
-    const shown = setUpTabs();
+    // By panel, in the order of the tab list.
+    const tabs = {
+        twin: new ConcentricTab(core, document.getElementById('twin'),
+            document.getElementById('report')),
+        solo: new SingleWallTab(core, document.getElementById('solo')),
+    };
+    const firstPanel = Object.keys(tabs)[0];
+    let shown = firstPanel;
+    const writeAddress = () => {
+        const tab = tabs[shown];
+        showAddress(addressFor(tab.fragment, tab.params(), shown === firstPanel));
+    };
+    for (const tab of Object.values(tabs)) {
+        tab.load();
+        tab.onCalculated = (calculated) => {
+            if (calculated === tabs[shown]) {
+                writeAddress();
+            }
+        };
+    }
 
-    status.hidden = true;
-    document.getElementById('app').hidden = false;
-    (shown === 'solo' ? solo : twin).cmbHoek.focus();
+    const opened = readAddress();
+    shown = setUpTabs(opened.fragment, (panel, params) => {
+        shown = panel;
+        if (params) {
+            tabs[panel].restore(params);
+        }
+        writeAddress();
+    });
+    app.inert = false;
+    focusTarget(tabs[shown].cmbHoek).focus();
+    for (const [panel, tab] of Object.entries(tabs)) {
+        tab.restore(panel === shown ? opened.params : null);
+    }
     // A handle for the browser tests and the benchmark: what each tab holds.
-    window.offsetApp = Object.freeze({ twin, solo });
+    window.offsetApp = Object.freeze(tabs);
 }
 
 async function start() {
@@ -49,12 +77,7 @@ async function start() {
     }
     document.body.dataset.state = 'ready';
     performance.mark('offset-ready');
-
-    if ('serviceWorker' in navigator) {
-        navigator.serviceWorker.register('sw.js').catch(() => {
-            // Without it the page still works; it just needs the network.
-        });
-    }
+    watchForUpdates();
     return undefined;
 }
 

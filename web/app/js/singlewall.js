@@ -4,19 +4,21 @@
 //
 // Where it parts from the concentric tab:
 // - A bend's size depends on the pipe diameter too, and not every angle is
-//   made in every diameter. So each mode has a diameter box, closed until an
-//   angle is picked in the same mode; the pick fills it with the diameters of
-//   that angle and empties the one chosen before.
-// - Mode 1 hands the core what cmbHoek shows and the angle last picked
+//   made in every diameter. So each mode has a diameter group, closed until
+//   an angle is picked in the same mode; the pick fills it with the
+//   diameters of that angle and drops the one chosen before.
+// - Mode 1 hands the core the angle shown and the angle last picked
 //   (pickedAngle), the one its diameter list was made for; the core
 //   calculates with the pick and refuses when the box shows another angle.
-//   A select always shows its pick, but the desktop's box can be typed in,
-//   and both faces take the same road.
+//   A choice group always shows its pick, but the desktop's box can be
+//   typed in, and both faces take the same road.
 // - Printen prints the calculators and the diagram on one page once the core
 //   finds a pair of results shown. The window's Afsluiten has no
 //   counterpart: a browser closes its own tabs.
 
-import { Calculator, offerItems, shownAsProblem } from './calculator.js';
+import { Calculator } from './calculator.js';
+import { chosen, offerChoices } from './choices.js';
+import { clearProblems, showProblemAt } from './messages.js';
 import { printPage } from './printing.js';
 
 export class SingleWallTab extends Calculator {
@@ -27,9 +29,31 @@ export class SingleWallTab extends Calculator {
         this.pickedAngle = '';
         this.cmbHoek.addEventListener('change', () => this.cmbHoekPick());
         this.cmbHoek2.addEventListener('change', () => this.cmbHoek2Pick());
-        this.cmdBereken.addEventListener('click', () => this.cmdBerekenClick());
-        this.cmdBereken2.addEventListener('click', () => this.cmdBereken2Click());
-        this.control('cmdPrinten').addEventListener('click', () => this.cmdPrintenClick());
+        this.addMode('mode1', {
+            boxes: { angle: 'cmbHoek', diameter: 'cmbDiameter', offset: 'txtHorVersleping' },
+            outputs: { txtLengte: 'length', txtHoogte: 'vertical', txtA: 'a', txtB: 'b' },
+            drawn: { length: 'txtLengte', vertical: 'txtHoogte', horizontal: 'txtHorVersleping',
+                a: 'txtA', b: 'txtB' },
+            step: (texts) => core.singleWallLengths({
+                angle: texts.cmbHoek,
+                pickedAngle: this.pickedAngle,
+                diameter: texts.cmbDiameter,
+                offset: texts.txtHorVersleping,
+            }, this.decimalSeparator),
+        });
+        this.addMode('mode2', {
+            boxes: { angle: 'cmbHoek2', diameter: 'cmbDiameter2', n1000: 'cmb1000',
+                n500: 'cmb500', n250: 'cmb250' },
+            outputs: { txtVerHor: 'horizontal', txtVerVerticaal: 'vertical' },
+            drawn: { horizontal: 'txtVerHor', vertical: 'txtVerVerticaal' },
+            step: (texts) => core.singleWallOffsets({
+                angle: texts.cmbHoek2,
+                diameter: texts.cmbDiameter2,
+                ...this.countTexts(texts),
+            }, this.decimalSeparator),
+        });
+        this.cmdPrinten = this.control('cmdPrinten');
+        this.cmdPrinten.addEventListener('click', () => this.cmdPrintenClick());
     }
 
     load() {
@@ -38,48 +62,32 @@ export class SingleWallTab extends Calculator {
         this.fillLists(this.core.singleWallAngleList());
     }
 
-    // A text without a list leaves the items; the box opens either way.
-    offerDiameters(box, angleText) {
+    // A text without a list leaves the items; the group opens either way.
+    offerDiameters(group, angleText) {
         const diameters = this.core.singleWallDiameterList(angleText);
         if (diameters !== null) {
-            offerItems(box, diameters);
+            offerChoices(group, diameters);
         }
-        box.disabled = false;
+        group.disabled = false;
     }
 
     cmbHoekPick() {
-        this.pickedAngle = this.cmbHoek.value;
+        this.pickedAngle = chosen(this.cmbHoek);
         this.offerDiameters(this.cmbDiameter, this.pickedAngle);
     }
 
     cmbHoek2Pick() {
-        this.offerDiameters(this.cmbDiameter2, this.cmbHoek2.value);
-    }
-
-    cmdBerekenClick() {
-        this.showLengths(this.core.singleWallLengths({
-            angle: this.cmbHoek.value,
-            pickedAngle: this.pickedAngle,
-            diameter: this.cmbDiameter.value,
-            offset: this.txtHorVersleping.value,
-        }, this.decimalSeparator));
-    }
-
-    cmdBereken2Click() {
-        this.showOffsets(this.core.singleWallOffsets({
-            angle: this.cmbHoek2.value,
-            diameter: this.cmbDiameter2.value,
-            ...this.countTexts(),
-        }, this.decimalSeparator));
+        this.offerDiameters(this.cmbDiameter2, chosen(this.cmbHoek2));
     }
 
     cmdPrintenClick() {
+        clearProblems(document);
         const problem = this.core.checkWindowPrint(this.txtLengte.value, this.txtHoogte.value,
             this.txtVerHor.value, this.txtVerVerticaal.value);
         if (problem === null) {
             printPage('window');
         } else {
-            shownAsProblem(problem);
+            showProblemAt(this.cmdPrinten, problem.prompt);
         }
     }
 }

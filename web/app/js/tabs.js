@@ -1,36 +1,34 @@
-// The two tabs, one per window. The shown tab follows the address's fragment
-// (#enkelwandig), so a bookmark or a reload opens the same one; the page's
-// title is the window title of the shown tab.
+// The tabs: one per window, and room for more (a tab is a button in the tab
+// list, naming its panel and its fragment of the address). The shown tab
+// follows the address's fragment (#enkelwandig), so a bookmark, a link or a
+// reload opens the same one; the page's title is the window title of the
+// shown tab.
 
-const fragments = { twin: '', solo: 'enkelwandig' };
+import { readAddress } from './keeping.js';
 
-export function setUpTabs() {
+// fragment: the one the page was opened with. onShow(panelId, params) hears
+// of every change of tab, with the box texts of an address a person went to
+// (null when they picked the tab). Gives the panel shown first.
+export function setUpTabs(fragment, onShow) {
     const tabs = [...document.querySelectorAll('[role="tab"]')];
+    const panelOf = (tab) => tab.getAttribute('aria-controls');
 
-    const show = (tab, focus) => {
+    const show = (tab) => {
         for (const other of tabs) {
             const selected = other === tab;
             other.setAttribute('aria-selected', String(selected));
             other.tabIndex = selected ? 0 : -1;
-            document.getElementById(other.getAttribute('aria-controls')).hidden = !selected;
+            document.getElementById(panelOf(other)).hidden = !selected;
         }
         document.title = tab.dataset.title;
-        if (focus) {
-            tab.focus();
-        }
     };
 
-    const fromFragment = () => {
-        const wanted = location.hash.slice(1);
-        return tabs.find((tab) => fragments[tab.getAttribute('aria-controls')] === wanted)
-            ?? tabs[0];
-    };
+    const named = (wanted) => tabs.find((tab) => tab.dataset.fragment === wanted) ?? tabs[0];
 
     tabs.forEach((tab, index) => {
         tab.addEventListener('click', () => {
-            const fragment = fragments[tab.getAttribute('aria-controls')];
-            history.replaceState(null, '', fragment ? `#${fragment}` : location.pathname);
-            show(tab, false);
+            show(tab);
+            onShow(panelOf(tab), null);
         });
         tab.addEventListener('keydown', (event) => {
             const step = { ArrowRight: 1, ArrowLeft: -1 }[event.key];
@@ -42,9 +40,14 @@ export function setUpTabs() {
             }
         });
     });
-    window.addEventListener('hashchange', () => show(fromFragment(), false));
+    window.addEventListener('hashchange', () => {
+        const address = readAddress();
+        const tab = named(address.fragment);
+        show(tab);
+        onShow(panelOf(tab), address.params);
+    });
 
-    const first = fromFragment();
-    show(first, false);
-    return first.getAttribute('aria-controls');
+    const first = named(fragment);
+    show(first);
+    return panelOf(first);
 }

@@ -1,0 +1,38 @@
+// Large one-tap choices in place of a drop-down list: a fieldset whose legend
+// is the window's caption, with one radio per item of the core's list, each
+// named by its item text. What the group "shows" is the item chosen, or no
+// text while none is, as an untouched list box shows none.
+
+// Replaces the group's choices by the items, none chosen.
+export function offerChoices(group, items) {
+    const choices = items.map((item) => {
+        const radio = document.createElement('input');
+        radio.type = 'radio';
+        radio.name = group.id;
+        radio.value = item;
+        const label = document.createElement('label');
+        label.className = 'choice';
+        label.append(radio, item);
+        return label;
+    });
+    group.querySelector('.choice-list').replaceChildren(...choices);
+}
+
+export function chosen(group) {
+    return group.querySelector('input:checked')?.value ?? '';
+}
+
+// Chooses the item with this text; false when the group offers none such.
+export function choose(group, text) {
+    const radio = [...group.querySelectorAll('input[type="radio"]')]
+        .find((candidate) => candidate.value === text);
+    if (radio) {
+        radio.checked = true;
+    }
+    return radio !== undefined;
+}
+
+// Where the focus goes for the group: its chosen item, else its first.
+export function focusTarget(group) {
+    return group.querySelector('input:checked') ?? group.querySelector('input') ?? group;
+}
