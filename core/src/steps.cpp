@@ -279,8 +279,12 @@ Outcome<LengthTexts> singleWallLengths(const SingleWallLengthsClick& click,
     if (!diameter) {
         return Problem::DiameterNotANumber;
     }
+    const auto shownAngle = parseNumber(click.angle, separator);
+    if (!shownAngle) {
+        return Problem::AngleNotANumber;
+    }
     const auto angle = parseNumber(click.pickedAngle, separator);
-    if (!angle || parseNumber(click.angle, separator) != angle) {
+    if (!angle || *shownAngle != *angle) {
         return Problem::ChooseAngleFromList;
     }
     const auto offset = parseNumber(click.offset, separator);

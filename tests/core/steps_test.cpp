@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"Twin2NoRow", twin2, "45", "", "", {"1", "0", "0"}, ",", "Geen bochtmaten voor deze hoek"},
         StepCase{"Twin2TooLarge", twin2, "30", "", "", {huge, "0", "0"}, ",", "Uitkomst te groot"},
         // Single wall, mode 1: angle empty, diameter empty, offset empty,
-        // diameter, picked angle, offset, bend, result.
+        // diameter, angle, picked angle, offset, bend, result.
         StepCase{"Solo1Worked", solo1, "45", "45", "125", {"500"}, ",", "465 792 146 96 held 146/96"},
         StepCase{"Solo1Row8", solo1, "45", "45", "450", {"500"}, ",", "365 892 196 146 held 196/146"},
         StepCase{"Solo1TypedDiameter", solo1, "90", "90", "100", {"1000"}, ",", "694 356 178 128 held 178/128"},
@@ -126,7 +126,9 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"Solo1DiameterBeforePick", solo1, "45", "30", "x", {"500"}, ",", "Diameter is geen geldig getal"},
         StepCase{"Solo1AngleOverThePick", solo1, "45", "30", "125", {"500"}, ",", "Kies de hoek uit de lijst"},
         StepCase{"Solo1AngleTypedWithoutPick", solo1, "45", "", "125", {"500"}, ",", "Kies de hoek uit de lijst"},
-        StepCase{"Solo1PickBeforeOffset", solo1, "abc", "30", "125", {"x"}, ",", "Kies de hoek uit de lijst"},
+        StepCase{"Solo1PickBeforeOffset", solo1, "45", "30", "125", {"x"}, ",", "Kies de hoek uit de lijst"},
+        StepCase{"Solo1AngleLettersOverThePick", solo1, "abc", "30", "125", {"x"}, ",", "Hoek is geen geldig getal"},
+        StepCase{"Solo1PickUnderOtherSeparator", solo1, " 30,0 ", "30", "125", {"500"}, ".", "Hoek is geen geldig getal"},
         StepCase{"Solo1OffsetBlanks", solo1, "45", "45", "125", {" "}, ",", "Versleping is geen geldig getal"},
         StepCase{"Solo1PointUnderComma", solo1, "45", "45", "125", {"1.500"}, ",", "Versleping is geen geldig getal"},
         StepCase{"Solo1Typed275At90", solo1, "90", "90", "275", {"600"}, ",", "Geen bochtmaten voor deze hoek en diameter"},

@@ -34,7 +34,7 @@ enum class Problem {
     DiameterNotANumber,        // the diameter text is no number
     OffsetNotANumber,          // the offset text is no number
     CountNotANumber,           // a count text is no number
-    ChooseAngleFromList,       // single wall, mode 1: the angle box no longer shows the pick
+    ChooseAngleFromList,       // single wall, mode 1: the angle box shows a number, not the pick
     NoBendForAngle,            // concentric: no bend at this angle
     NoBendForAngleAndDiameter, // single wall: no bend at this angle and diameter
     ResultTooLarge,            // a result too large to show
@@ -157,10 +157,10 @@ struct SingleWallOffsetsClick {
     CountTexts counts;
 };
 
-// Checks: angle empty, diameter empty, offset empty, diameter, the picked
-// angle (which the angle box must still show, in any notation), offset,
-// bend, result. The diameters on offer were made for the picked angle, so
-// that is the angle calculated with.
+// Checks: angle empty, diameter empty, offset empty, diameter, angle, the
+// picked angle (which the angle box must still show, in any notation),
+// offset, bend, result. The diameters on offer were made for the picked
+// angle, so that is the angle calculated with.
 Outcome<LengthTexts> singleWallLengths(const SingleWallLengthsClick& click,
                                        std::string_view decimalSeparator);
 // Checks: angle empty, diameter empty, the counts in order, diameter, angle,
