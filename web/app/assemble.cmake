@@ -3,6 +3,7 @@
 # change gives a new cache name, so a visitor's next visit replaces the old.
 # Run as cmake -DPLAN=<site-plan.cmake> -P assemble.cmake.
 
+cmake_minimum_required(VERSION 3.25)
 include("${PLAN}")
 
 file(REMOVE_RECURSE "${site_dir}")
@@ -31,3 +32,25 @@ foreach(file IN LISTS site_files)
     string(APPEND OFFSET_WEB_FILES ", '${file}'")
 endforeach()
 configure_file("${CMAKE_CURRENT_LIST_DIR}/sw.js.in" "${site_dir}/sw.js" @ONLY)
+
+# The compressed copies a server sends as they are (nginx's gzip_static),
+# made once here rather than on every request. -n stores no name or time, so
+# two builds give the same bytes; the copy keeps its file's modification
+# time. A copy that saves nothing is dropped: the file itself is sent.
+list(APPEND site_files sw.js)
+foreach(file IN LISTS site_files)
+    get_filename_component(extension "${file}" LAST_EXT)
+    if(NOT extension IN_LIST compressed_extensions)
+        continue()
+    endif()
+    set(path "${site_dir}/${file}")
+    execute_process(COMMAND "${gzip}" -9 -n -k -f "${path}" RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "gzip could not compress ${path}")
+    endif()
+    file(SIZE "${path}" size)
+    file(SIZE "${path}.gz" compressed_size)
+    if(compressed_size GREATER_EQUAL size)
+        file(REMOVE "${path}.gz")
+    endif()
+endforeach()
