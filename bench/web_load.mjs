@@ -1,13 +1,14 @@
 // Cold load of the web edition from localhost in headless Chromium: the time
 // from the start of navigation until the first calculation can run, and the
-// bytes the browser received, gzip-compressed as a server sends them. Run by
-// hand (bench/web_load.sh builds the site first), never by CI.
+// bytes the browser received, served by nginx with the project's
+// configuration (compressed copies made at build time), as a firm serves
+// them. Run by hand (bench/web_load.sh builds the site first), never by CI.
 //
 //   node bench/web_load.mjs SITE_FOLDER [RUNS]
 
 import { createRequire } from 'node:module';
 import { fileURLToPath } from 'node:url';
-import { serve } from '../scripts/serve-web.mjs';
+import { startServer } from '../tests/web/server.mjs';
 
 const require = createRequire(fileURLToPath(new URL('../tests/web/package.json', import.meta.url)));
 const { chromium } = require('playwright-core');
@@ -19,8 +20,8 @@ if (!site) {
 }
 const runs = Number(runsText);
 
-const server = await serve(site, 0);
-const address = `http://127.0.0.1:${server.address().port}/`;
+const server = await startServer(site);
+const address = server.base;
 const browser = await chromium.launch({
     executablePath: '/usr/bin/chromium',
     args: ['--no-sandbox', '--headless', '--disable-gpu', '--no-first-run',
@@ -51,7 +52,7 @@ for (let run = 0; run < runs; run += 1) {
     await context.close();
 }
 await browser.close();
-server.close();
+await server.stop();
 
 times.sort((a, b) => a - b);
 const at = (share) => times[Math.min(times.length - 1, Math.floor(share * times.length))];

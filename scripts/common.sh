@@ -11,6 +11,10 @@ build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-
 # The web edition: the core built by Debian's emscripten (whose optimizer
 # needs acorn), served and tested with Node, which comes with the machine.
 web_packages=(cmake ninja-build emscripten node-acorn libfast-float-dev libfmt-dev)
+# The web edition served as a firm serves it: Debian's nginx, run as the
+# calling user with web/server's configuration (its system service is never
+# started or changed).
+serve_packages=(nginx)
 # What the tests need besides: an X server, a driver for it, a print server
 # of their own (they start it themselves), the tools that read what it was
 # sent, python3 to stand in for a print server that never answers, and what

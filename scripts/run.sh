@@ -7,10 +7,24 @@ program=${1:-twinoffset}
 case "$program" in
     twinoffset | solooffset) ;;
     web)
-        ensure_packages "${web_packages[@]}"
+        ensure_packages "${web_packages[@]}" "${serve_packages[@]}"
         build_preset web
-        # Serves until Ctrl+C.
-        exec node "$repo_root/scripts/serve-web.mjs" "$repo_root/build/web/web/app/site" 8080
+        # nginx with the configuration a firm uses, as this user, in the
+        # foreground: Ctrl+C reaches it and this script alike, and once it has
+        # stopped the folder with its logs goes.
+        prefix=$(mktemp -d "${TMPDIR:-/tmp}/offset-web-nginx.XXXXXX")
+        trap 'rm -rf "$prefix"' EXIT
+        echo "Serving the web edition on http://localhost:8080/ (nginx, web/server/site.conf)."
+        echo "Stop with Ctrl+C."
+        status=0
+        "$repo_root/web/server/serve.sh" "$repo_root/build/web/web/app/site" 8080 "$prefix" \
+            || status=$?
+        # Ctrl+C is how it is meant to end.
+        if [ "$status" -ne 0 ] && [ "$status" -ne 130 ]; then
+            echo "nginx ended with status $status." >&2
+            exit "$status"
+        fi
+        exit 0
         ;;
     *) echo "Unknown program '$program': use twinoffset, solooffset or web." >&2; exit 2 ;;
 esac

@@ -1,10 +1,11 @@
 // What every browser test needs: Debian's Chromium driven by playwright-core
-// (never a downloaded browser), the assembled site served over HTTP on a free
-// port of localhost, and a driver that works a tab as a person would.
+// (never a downloaded browser), the assembled site served by nginx with the
+// project's configuration on a free port of localhost (server.mjs), and a
+// driver that works a tab as a person would.
 
 import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
-import { serve } from '../../scripts/serve-web.mjs';
+import { startServer } from './server.mjs';
 
 export const site = process.env.OFFSET_WEB_SITE;
 if (!site) {
@@ -27,20 +28,23 @@ export function useBrowser() {
             args: ['--no-sandbox', '--headless', '--disable-gpu', '--no-first-run',
                 '--disable-background-networking', '--disable-component-update', '--disable-sync'],
         });
-        state.server = await serve(site, 0);
-        state.base = `http://127.0.0.1:${state.server.address().port}/`;
+        state.server = await startServer(site);
+        state.base = state.server.base;
     });
     after(async () => {
         await state.browser?.close();
-        await new Promise((done) => state.server ? state.server.close(done) : done());
+        await state.server?.stop();
     });
 }
 
 // A tab of the app, opened in a new context, ready to calculate.
 // The service worker only where a test asks for it: it has tests of its own.
+// A test that injects a script of its own asks to bypass the page's content
+// security policy, which refuses inline scripts.
 export async function openApp(kind, { locale = 'nl-NL', fragment = '', base = state.base,
-    serviceWorkers = 'block' } = {}) {
-    const context = await state.browser.newContext({ ...viewports[kind], locale, serviceWorkers });
+    serviceWorkers = 'block', bypassCSP = false } = {}) {
+    const context = await state.browser.newContext({ ...viewports[kind], locale, serviceWorkers,
+        bypassCSP });
     const page = await context.newPage();
     const errors = [];
     page.on('pageerror', (error) => errors.push(error));

@@ -9,8 +9,9 @@ import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { describe, it } from 'node:test';
-import { serve } from '../../scripts/serve-web.mjs';
+import { gzipSync } from 'node:zlib';
 import { openApp, site, state, useBrowser } from './harness.mjs';
+import { startServer } from './server.mjs';
 
 useBrowser();
 const axeSource = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
@@ -147,8 +148,8 @@ describe('offline', () => {
     it('loads and calculates without a network once opened; a new version replaces the cache', async () => {
         await withTempDir(async (dir) => {
             await cp(site, dir, { recursive: true });
-            const server = await serve(dir, 0);
-            const base = `http://127.0.0.1:${server.address().port}/`;
+            const server = await startServer(dir);
+            const { base } = server;
             try {
                 const tab = await openApp('phone', { base, serviceWorkers: 'allow' });
                 const cacheNames = () => tab.page.evaluate(async () => {
@@ -170,11 +171,13 @@ describe('offline', () => {
                 await tab.page.waitForSelector('body[data-state="ready"]');
                 assert.equal(tab.page.url().split('#')[0], base);
 
-                // The next version on the server; the next visit takes it over.
+                // The next version on the server, with its compressed copy as
+                // the build makes it; the next visit takes it over.
                 const worker = join(dir, 'sw.js');
-                const source = await readFile(worker, 'utf8');
-                await writeFile(worker, source.replace(/const version = '([^']*)'/,
-                    "const version = '$1-next'"));
+                const source = (await readFile(worker, 'utf8')).replace(
+                    /const version = '([^']*)'/, "const version = '$1-next'");
+                await writeFile(worker, source);
+                await writeFile(`${worker}.gz`, gzipSync(source));
                 await tab.page.context().setOffline(false);
                 await tab.page.reload();
                 await tab.page.waitForFunction(async (old) => {
@@ -190,7 +193,7 @@ describe('offline', () => {
                     { state: 'attached' });
                 await tab.close();
             } finally {
-                await new Promise((done) => server.close(done));
+                await server.stop();
             }
         });
     });
