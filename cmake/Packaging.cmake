@@ -1,9 +1,10 @@
 # The Debian package: both programs with their desktop entries, icons,
 # AppStream metadata and manual pages, built by CPack from a release build
-# (the `package` presets). Its dependencies come from the binaries through
-# dpkg-shlibdeps.
+# (the `package` presets), and the web edition with the nginx snippet that
+# serves it. Its dependencies come from the binaries through dpkg-shlibdeps.
 
 include(GNUInstallDirs)
+include(ExternalProject)
 
 set(OFFSET_PACKAGE_NAME offset-calculators)
 set(OFFSET_PACKAGE_MAINTAINER
@@ -31,6 +32,39 @@ add_custom_target(package_changelog ALL
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${OFFSET_PACKAGE_DOCDIR})
 
+# The web edition needs the core compiled by emscripten, a toolchain of its
+# own, so it is a build of this same source tree beside this one. Only the
+# package preset asks for it: the other builds of the programs need no
+# emscripten.
+option(OFFSET_PACKAGE_WEB_EDITION "Build the web edition into the package (needs emscripten)" OFF)
+if(OFFSET_PACKAGE_WEB_EDITION)
+    set(OFFSET_EMSCRIPTEN_TOOLCHAIN
+        /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+        CACHE FILEPATH "Emscripten's CMake toolchain, for the package's web edition")
+    if(NOT EXISTS "${OFFSET_EMSCRIPTEN_TOOLCHAIN}")
+        message(FATAL_ERROR "The web edition in the package needs emscripten "
+            "(${OFFSET_EMSCRIPTEN_TOOLCHAIN} is missing): apt-get install emscripten node-acorn")
+    endif()
+    set(web_build ${CMAKE_CURRENT_BINARY_DIR}/web-edition)
+    ExternalProject_Add(web_edition
+        SOURCE_DIR ${PROJECT_SOURCE_DIR}
+        BINARY_DIR ${web_build}
+        CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${OFFSET_EMSCRIPTEN_TOOLCHAIN}
+                   -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DOFFSET_BUILD_GUI=OFF
+                   -DOFFSET_WARNINGS_AS_ERRORS=${OFFSET_WARNINGS_AS_ERRORS}
+        # Its own build knows what is out of date.
+        BUILD_ALWAYS ON
+        INSTALL_COMMAND "")
+    # The site with its gzip copies, and the snippet a firm includes in its
+    # own nginx server block (README.md).
+    install(DIRECTORY ${web_build}/web/app/site/
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/offsetcalculators/web)
+    install(FILES ${PROJECT_SOURCE_DIR}/web/server/site.conf
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/offsetcalculators/nginx)
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ${OFFSET_PACKAGE_NAME})
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${OFFSET_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -52,7 +86,11 @@ flue run with two equal bends and a straight sloped pipe between them.
 From the angle and the offset, each gives the bend dimensions A and B, the
 length of straight pipe between the bends and the vertical height used;
 from the angle and the numbers of 1000, 500 and 250 mm sections, the
-offsets those sections give. Every result is a whole number of millimetres.")
+offsets those sections give. Every result is a whole number of millimetres.
+
+The package also holds the web edition, both calculators on one page for a
+phone, for a web server to serve: /usr/share/offsetcalculators/web, with a
+configuration snippet for nginx in /usr/share/offsetcalculators/nginx.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -67,5 +105,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The windows were laid out with the metrics of Liberation Sans and Serif.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+# Only to serve the web edition.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "nginx")
 
 include(CPack)

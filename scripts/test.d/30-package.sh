@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The Debian package: built as the README says, then taken apart and checked
 # as a distribution would (dpkg-deb, lintian, desktop-file-validate,
-# appstreamcli), and the unpacked twinoffset started on a private X server.
+# appstreamcli), the unpacked twinoffset started on a private X server, and
+# the unpacked web edition served by nginx through the unpacked snippet.
 # Nothing is installed on the machine.
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
-ensure_packages "${build_packages[@]}" "${test_packages[@]}" dpkg-dev file binutils \
-    lintian appstream desktop-file-utils man-db
+ensure_packages "${build_packages[@]}" "${test_packages[@]}" "${serve_packages[@]}" dpkg-dev \
+    file binutils lintian appstream desktop-file-utils man-db curl
 bash "$repo_root/scripts/package.sh" >/dev/null
 cd "$repo_root"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package/CMakeCache.txt)
@@ -42,7 +43,10 @@ for path in /usr/bin/twinoffset /usr/bin/solooffset /usr/bin/offsetcalc \
     /usr/share/man/man1/twinoffset.1.gz /usr/share/man/man1/solooffset.1.gz \
     /usr/share/man/nl/man1/twinoffset.1.gz /usr/share/man/nl/man1/solooffset.1.gz \
     /usr/share/man/man1/offsetcalc.1.gz /usr/share/man/nl/man1/offsetcalc.1.gz \
-    /usr/share/doc/offset-calculators/copyright /usr/share/doc/offset-calculators/changelog.gz; do
+    /usr/share/doc/offset-calculators/copyright /usr/share/doc/offset-calculators/changelog.gz \
+    /usr/share/offsetcalculators/web/index.html /usr/share/offsetcalculators/web/sw.js \
+    /usr/share/offsetcalculators/web/offsetcore.wasm /usr/share/offsetcalculators/web/offsetcore.wasm.gz \
+    /usr/share/offsetcalculators/nginx/site.conf; do
     grep -qx "$path" "$work/files" || fail "the package lacks $path"
 done
 
@@ -72,4 +76,51 @@ done
     'source "$1"; start_program twinoffset "$2"; stop_program' _ \
     "$repo_root/tests/e2e/e2e-lib.sh" "$root/bin/twinoffset") ||
     fail "the unpacked twinoffset showed no window"
-echo "package $deb: contents, lintian, desktop entries, metadata, manual pages and a start all pass"
+# The unpacked web edition, served as README.md tells a firm to: a server
+# block of its own with the site as root and the snippet included; nginx as
+# this user on a free port, stopped by its process id.
+web=$root/share/offsetcalculators
+mkdir -p "$work/nginx/logs" "$work/nginx/temp"
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+user_setting=
+if [ "$(id -u)" -eq 0 ]; then
+    user_setting='user root root;'
+fi
+cat >"$work/nginx/nginx.conf" <<CONF
+pid nginx.pid;
+error_log stderr warn;
+$user_setting
+events {}
+http {
+    access_log logs/access.log;
+    client_body_temp_path temp/body;
+    proxy_temp_path temp/proxy;
+    fastcgi_temp_path temp/fastcgi;
+    uwsgi_temp_path temp/uwsgi;
+    scgi_temp_path temp/scgi;
+    server {
+        listen 127.0.0.1:$port;
+        root $web/web;
+        include $web/nginx/site.conf;
+    }
+}
+CONF
+/usr/sbin/nginx -p "$work/nginx/" -c nginx.conf -g 'daemon off;' &
+nginx_pid=$!
+trap 'kill "$nginx_pid" 2>/dev/null; wait "$nginx_pid" 2>/dev/null; rm -rf "$work"' EXIT
+until curl -s -o /dev/null "http://127.0.0.1:$port/"; do
+    kill -0 "$nginx_pid" 2>/dev/null || fail "nginx did not start with the packaged site.conf"
+    sleep 0.05
+done
+curl -s -o /dev/null -D "$work/headers" -H 'Accept-Encoding: gzip' \
+    "http://127.0.0.1:$port/offsetcore.wasm"
+grep -qi '^content-type: application/wasm' "$work/headers" ||
+    fail "the packaged site sends .wasm as: $(grep -i '^content-type' "$work/headers")"
+grep -qi '^content-encoding: gzip' "$work/headers" || fail "the packaged site sends no gzip copy"
+[ "$(curl -s -o /dev/null -w '%{http_code}' "http://127.0.0.1:$port/")" = 200 ] ||
+    fail "the packaged site sends no page"
+kill "$nginx_pid"
+wait "$nginx_pid" || true
+trap 'rm -rf "$work"' EXIT
+
+echo "package $deb: contents, lintian, desktop entries, metadata, manual pages, a start and the served web edition all pass"
