@@ -93,6 +93,11 @@ std::optional<ItemList> singleWallDiameterList(std::string_view angleText) {
     return std::nullopt;
 }
 
+ItemList everySingleWallDiameterList() {
+    // The longest list holds every other one.
+    return diametersUpTo450;
+}
+
 std::optional<BendDimensions> lookupConcentricBend(double angleDegrees) {
     for (const ConcentricRow& row : concentricBendTable) {
         if (row.angle == angleDegrees) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,19 @@ TEST(SelectionLists, DiametersPerAngle) {
     EXPECT_EQ(items(*singleWallDiameterList("30")), upTo450);
     EXPECT_EQ(items(*singleWallDiameterList("45")), upTo450);
     EXPECT_EQ(items(*singleWallDiameterList("90")), upTo300);
+}
+
+// A plan offers the diameters before any angle is known: each angle's list
+// must be found in it, or a diameter could be planned but not calculated.
+TEST(SelectionLists, EveryDiameterOfAnyAngleOnceInListOrder) {
+    const Items every = items(everySingleWallDiameterList());
+    EXPECT_EQ(every, (Items{"125", "150", "175", "200", "250", "300", "350", "400", "450"}));
+    for (std::string_view angle : singleWallAngleList()) {
+        for (std::string_view diameter : *singleWallDiameterList(angle)) {
+            EXPECT_NE(std::find(every.begin(), every.end(), diameter), every.end())
+                << angle << ' ' << diameter;
+        }
+    }
 }
 
 TEST(SelectionLists, DiameterListComparesTextNotNumber) {

@@ -149,6 +149,9 @@ val singleWallDiameterList(const std::string& angleText) {
     const auto list = offsetcore::singleWallDiameterList(angleText);
     return list ? textList(*list) : val::null();
 }
+val everySingleWallDiameterList() {
+    return textList(offsetcore::everySingleWallDiameterList());
+}
 
 // {angle, offset}
 val concentricLengths(const val& click, const std::string& decimalSeparator) {
@@ -333,6 +336,7 @@ EMSCRIPTEN_BINDINGS(offsetcore) {
     emscripten::function("singleWallAngleList", &singleWallAngleList);
     emscripten::function("sectionCountList", &sectionCountList);
     emscripten::function("singleWallDiameterList", &singleWallDiameterList);
+    emscripten::function("everySingleWallDiameterList", &everySingleWallDiameterList);
     emscripten::function("concentricLengths", &concentricLengths);
     emscripten::function("concentricOffsets", &concentricOffsets);
     emscripten::function("singleWallLengths", &singleWallLengths);

@@ -21,6 +21,10 @@ ItemList sectionCountList();
 // character with "15", "30", "45" and "90"; no list for any other text.
 std::optional<ItemList> singleWallDiameterList(std::string_view angleText);
 
+// Every diameter that any angle's list offers, once each, in list order: what
+// a face offers where the diameter is chosen before any angle (a plan).
+ItemList everySingleWallDiameterList();
+
 // A and B for a concentric bend; exact comparison of the angle.
 std::optional<BendDimensions> lookupConcentricBend(double angleDegrees);
 
