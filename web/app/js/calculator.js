@@ -1,7 +1,9 @@
-// What both tabs share, as both windows share it on the desktop: the modes,
-// the held bend pair, the diagram, and what a mode does with an outcome.
+// What the tabs share: modes, what a mode does with an outcome, and a place
+// in the address (Tab); and what the two calculator tabs share, as both
+// windows share it on the desktop: the held bend pair and the diagram
+// (Calculator).
 //
-// The road of a click, in either tab: Bereken (or Enter / Go in any box of
+// The road of a click, in any tab: Bereken (or Enter / Go in any box of
 // the mode's form) collects the texts the mode's boxes show and hands them,
 // with the decimal separator of the browser's locale, to the core's step for
 // its system and mode. The step does all the checking, reading, looking up
@@ -117,21 +119,26 @@ export class Mode {
             }
             return false;
         }
-        for (const [output, member] of this.outputs) {
-            output.value = outcome[member];
-        }
-        this.tab.heldBend = outcome.heldBend;
+        this.write(outcome);
         this.calculated = this.texts();
-        this.marker = outcome.marker === true;
         this.results.dataset.shown = '';
         delete this.results.dataset.stale;
-        this.results.toggleAttribute('data-marker', this.marker);
         this.tab.calculated(this, outcome);
         announce(this.spoken());
         if (!quiet) {
             this.results.scrollIntoView({ block: 'nearest' });
         }
         return true;
+    }
+
+    // The outcome's texts into the outputs, and the pair the tab holds.
+    write(outcome) {
+        for (const [output, member] of this.outputs) {
+            output.value = outcome[member];
+        }
+        this.tab.heldBend = outcome.heldBend;
+        this.marker = outcome.marker === true;
+        this.results.toggleAttribute('data-marker', this.marker);
     }
 
     // A figure's text with its unit, where it has one shown.
@@ -217,26 +224,18 @@ export class Mode {
     }
 }
 
-export class Calculator {
+// What every tab has: its panel, its modes, and a place in the address.
+export class Tab {
     // panel: the tab's section.
     constructor(core, panel) {
         this.core = core;
         this.panel = panel;
         this.decimalSeparator = localeDecimalSeparator();
-        this.heldBend = null;
         this.modes = [];
-        this.figure = panel.querySelector('.side');
-        this.drawing = panel.querySelector('.drawing');
-        this.drawnBy = null;
         this.onCalculated = () => {};
         // What names the tab in the address, as its tab button says.
         this.fragment = document.getElementById(panel.getAttribute('aria-labelledby'))
             .dataset.fragment;
-        for (const name of ['cmbHoek', 'txtHorVersleping', 'cmdBereken', 'txtA', 'txtB',
-            'txtLengte', 'txtHoogte', 'cmbHoek2', 'cmb1000', 'cmb500', 'cmb250',
-            'cmdBereken2', 'txtVerHor', 'txtVerVerticaal']) {
-            this[name] = this.control(name);
-        }
     }
 
     control(name) {
@@ -247,44 +246,26 @@ export class Calculator {
         return found;
     }
 
-    addMode(suffix, options) {
-        const mode = new Mode(this, suffix, options);
+    addMode(suffix, options, Kind = Mode) {
+        const mode = new Kind(this, suffix, options);
         this.modes.push(mode);
         return mode;
+    }
+
+    // Where a person starts: the first box of the first mode.
+    firstBox() {
+        return this.control(this.modes[0].names[0]);
     }
 
     title() {
         return this.panel.querySelector('h1').textContent;
     }
 
-    // Tab load, shared part: the angle list into both angle groups; the count
-    // boxes keep "0".
-    fillLists(angles) {
-        offerChoices(this.cmbHoek, angles);
-        offerChoices(this.cmbHoek2, angles);
-    }
-
-    countTexts(texts) {
-        return { n1000: texts.cmb1000, n500: texts.cmb500, n250: texts.cmb250 };
-    }
-
-    // After a mode wrote its results: the diagram shows them, and the
-    // address and the page hear of it.
-    calculated(mode) {
-        const values = mode.drawing();
-        for (const label of this.drawing.querySelectorAll('.dimension')) {
-            label.textContent = values[label.dataset.for] ?? '';
-        }
-        this.drawnBy = mode;
-        delete this.drawing.dataset.stale;
+    calculated() {
         this.onCalculated(this);
     }
 
-    staled(mode) {
-        if (this.drawnBy === mode) {
-            this.drawing.dataset.stale = '';
-        }
-    }
+    staled() {}
 
     // The box texts of every mode's shown calculation, for the address.
     params() {
@@ -315,6 +296,52 @@ export class Calculator {
                 mode.fill(texts);
                 mode.calculate({ quiet: named.length === 0 });
             }
+        }
+    }
+}
+
+// A tab that is the face of one window: its two modes, the bend pair they
+// share and the diagram.
+export class Calculator extends Tab {
+    constructor(core, panel) {
+        super(core, panel);
+        this.heldBend = null;
+        this.figure = panel.querySelector('.side');
+        this.drawing = panel.querySelector('.drawing');
+        this.drawnBy = null;
+        for (const name of ['cmbHoek', 'txtHorVersleping', 'cmdBereken', 'txtA', 'txtB',
+            'txtLengte', 'txtHoogte', 'cmbHoek2', 'cmb1000', 'cmb500', 'cmb250',
+            'cmdBereken2', 'txtVerHor', 'txtVerVerticaal']) {
+            this[name] = this.control(name);
+        }
+    }
+
+    // Tab load, shared part: the angle list into both angle groups; the count
+    // boxes keep "0".
+    fillLists(angles) {
+        offerChoices(this.cmbHoek, angles);
+        offerChoices(this.cmbHoek2, angles);
+    }
+
+    countTexts(texts) {
+        return { n1000: texts.cmb1000, n500: texts.cmb500, n250: texts.cmb250 };
+    }
+
+    // After a mode wrote its results: the diagram shows them, and the
+    // address and the page hear of it.
+    calculated(mode) {
+        const values = mode.drawing();
+        for (const label of this.drawing.querySelectorAll('.dimension')) {
+            label.textContent = values[label.dataset.for] ?? '';
+        }
+        this.drawnBy = mode;
+        delete this.drawing.dataset.stale;
+        super.calculated(mode);
+    }
+
+    staled(mode) {
+        if (this.drawnBy === mode) {
+            this.drawing.dataset.stale = '';
         }
     }
 

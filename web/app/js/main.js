@@ -61,7 +61,7 @@ function setUp(core) {
         writeAddress();
     });
     app.inert = false;
-    focusTarget(tabs[shown].cmbHoek).focus();
+    focusTarget(tabs[shown].firstBox()).focus();
     for (const [panel, tab] of Object.entries(tabs)) {
         tab.restore(panel === shown ? opened.params : null);
     }
