@@ -1,5 +1,6 @@
 #include "common/calculatorwindow.h"
 
+#include "common/accessibility.h"
 #include "common/formbuilder.h"
 #include "platform/messagebox.h"
 #include "platform/pickcombobox.h"
@@ -146,6 +147,7 @@ void CalculatorWindow::Bereken(const offsetcore::LengthTexts& results) {
     txtHoogte->setText(QString::fromStdString(results.vertical));
     txtA->setText(QString::fromStdString(results.a));
     txtB->setText(QString::fromStdString(results.b));
+    tellResults(cmdBereken, {txtA, txtB, txtLengte, txtHoogte});
     heldBend_ = results.heldBend;
     lengthInputs_ = results.inputs;
 }
@@ -153,6 +155,7 @@ void CalculatorWindow::Bereken(const offsetcore::LengthTexts& results) {
 void CalculatorWindow::BerekenSecties(const offsetcore::OffsetTexts& results) {
     txtVerHor->setText(QString::fromStdString(results.horizontal));
     txtVerVerticaal->setText(QString::fromStdString(results.vertical));
+    tellResults(cmdBereken2, {txtVerHor, txtVerVerticaal});
     heldBend_ = results.heldBend;
 }
 

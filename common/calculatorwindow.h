@@ -65,10 +65,12 @@ protected:
     // Mode 2: the problem's message, or the results written by BerekenSecties.
     void showOffsets(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome);
 
-    // Writes txtLengte, txtHoogte, txtA and txtB, in that order, and holds
-    // the pair and the texts the results came from.
+    // Writes txtLengte, txtHoogte, txtA and txtB, in that order, has
+    // cmdBereken tell them to a screen reader, and holds the pair and the
+    // texts the results came from.
     void Bereken(const offsetcore::LengthTexts& results);
-    // Writes txtVerHor, then txtVerVerticaal, and holds the pair.
+    // Writes txtVerHor, then txtVerVerticaal, has cmdBereken2 tell them,
+    // and holds the pair.
     void BerekenSecties(const offsetcore::OffsetTexts& results);
 
     // The angle and offset texts the mode 1 results shown were computed

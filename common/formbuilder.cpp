@@ -63,6 +63,7 @@ QWidget* createControl(const ControlEntry& entry, QWidget* window) {
 } // namespace
 
 void buildForm(QWidget* window, const FormTable& form) {
+    installAccessibleFaces();
     window->setObjectName(QString::fromUtf8(form.name));
     window->setWindowTitle(QString::fromUtf8(form.caption));
     window->setFixedSize(twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));

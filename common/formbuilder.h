@@ -8,7 +8,8 @@ namespace common {
 
 // Creates every control of the table as a child of window, with its name as
 // object name and its place converted from twips, then applies the tab order
-// and the names a screen reader speaks (common/accessibility.h).
+// and the names a screen reader speaks (common/accessibility.h), whose
+// faces it installs first.
 void buildForm(QWidget* window, const FormTable& form);
 
 } // namespace common

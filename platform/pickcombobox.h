@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+class QAccessibleInterface;
+
 namespace platform {
 
 // An editable drop-down box in which only a person's pick from the list
@@ -14,6 +16,18 @@ class PickComboBox : public QComboBox {
 
 public:
     explicit PickComboBox(QWidget* parent = nullptr);
+
+    // A pick through assistive technology (a screen reader, voice control)
+    // acting on the box's accessible value or its step actions: it counts
+    // as a pick with the arrow keys does. An index outside the list picks
+    // nothing.
+    void pickAt(int index);
+
+    // What assistive technology sees of the box: named by its caption
+    // whatever it shows, the shown text as its value, the list items as
+    // numbers to pick from. Given to Qt by an accessibility factory
+    // (common/accessibility.cpp).
+    static QAccessibleInterface* accessibleInterface(PickComboBox* box);
 
 signals:
     void picked(const QString& text);

@@ -2,14 +2,24 @@
 // reaches has a name; a box is named by its caption and labelled by it (the
 // relation through which Linux screen readers speak a combo box), not by the
 // value it shows; the two Bereken buttons tell apart what they calculate; the
-// print and close buttons and the diagram say what they are.
+// print and close buttons and the diagram say what they are. A pick box is
+// picked from through its accessible value and step actions as with the keys,
+// and never otherwise; after a calculation the results are told. How a screen
+// reader meets all of it over AT-SPI: tests/e2e/accessibility_e2e.py.
 
+#include "common/screenfit.h"
+#include "platform/messagebox.h"
+#include "platform/pickcombobox.h"
 #include "solooffset/frmsolo.h"
 #include "testmain.h"
 #include "twinoffset/frmtwin.h"
+#include "windowdriver.h"
 
 #include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QLabel>
+#include <QScrollArea>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -51,6 +61,14 @@ struct Action {
 constexpr Action twinActions[] = {{"cmdTest", "afdrukken"}};
 constexpr Action soloActions[] = {{"cmdPrinten", "afdrukken"}, {"cmdAfsluiten", "sluiten"}};
 
+QAccessibleInterface* face(QObject* object) {
+    QAccessibleInterface* found = QAccessible::queryAccessibleInterface(object);
+    if (found == nullptr) {
+        qFatal("no accessible face for %s", qPrintable(object->objectName()));
+    }
+    return found;
+}
+
 QString spokenName(QWidget* control) {
     if (!control->accessibleName().isEmpty()) {
         return control->accessibleName();
@@ -71,11 +89,26 @@ std::unique_ptr<common::CalculatorWindow> openWindow(const QString& program) {
 
 } // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public QObject, public WindowDriver {
     Q_OBJECT
 
     std::unique_ptr<common::CalculatorWindow> window_;
+    std::unique_ptr<platform::MessageBox::Recorder> messages_;
 
+    bool solo() const {
+        QFETCH_GLOBAL(QString, program);
+        return program == QLatin1String("solooffset");
+    }
+    platform::PickComboBox* pickBox(const char* name) const {
+        return find<platform::PickComboBox>(name);
+    }
+    static QAccessibleValueInterface* valueOf(QWidget* box) {
+        QAccessibleValueInterface* value = face(box)->valueInterface();
+        if (value == nullptr) {
+            qFatal("%s has no accessible value", qPrintable(box->objectName()));
+        }
+        return value;
+    }
     QWidget* control(const char* name) const {
         auto* found = window_->findChild<QWidget*>(QString::fromUtf8(name));
         if (found == nullptr) {
@@ -92,8 +125,7 @@ class AccessibilityTest : public QObject {
             QCOMPARE(label->buddy(), box);
             QAccessibleInterface* boxFace = QAccessible::queryAccessibleInterface(box);
             const auto labelledBy = boxFace->relations(QAccessible::Label);
-            QVERIFY2(labelledBy.size() == 1 && labelledBy.front().first->object() == label,
-                     c.box);
+            QVERIFY2(labelledBy.size() == 1 && labelledBy.front().first->object() == label, c.box);
         }
     }
 
@@ -105,10 +137,15 @@ private slots:
     }
     void init() {
         QFETCH_GLOBAL(QString, program);
+        messages_ = std::make_unique<platform::MessageBox::Recorder>();
         window_ = openWindow(program);
+        drive(window_.get());
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
-    void cleanup() { window_.reset(); }
+    void cleanup() {
+        window_.reset();
+        messages_.reset();
+    }
 
     void everyFocusableControlHasAName() {
         int focusable = 0;
@@ -157,6 +194,95 @@ private slots:
         QWidget* diagram = control("Picture1");
         QVERIFY(!diagram->accessibleName().isEmpty());
         QVERIFY(diagram->accessibleDescription().contains(QLatin1String("bochtmaten A en B")));
+    }
+
+    // On a screen too small for the window, the scrolling frame it sits in
+    // is the window a user switches to; the calculator in it is no second one.
+    void scrollingFrameIsTheWindow() {
+        QFETCH_GLOBAL(QString, program);
+        auto window = program == QLatin1String("twinoffset")
+                          ? std::unique_ptr<QWidget>(std::make_unique<FrmTwin>())
+                          : std::unique_ptr<QWidget>(std::make_unique<FrmSolo>());
+        common::ScreenFit fit(*window);
+        if (fit.frame() == nullptr) {
+            QSKIP("the test screen holds the whole window");
+        }
+        QCOMPARE(face(fit.frame())->role(), QAccessible::Window);
+        QCOMPARE(face(fit.frame())->text(QAccessible::Name), window->windowTitle());
+        QCOMPARE(face(window.get())->role(), QAccessible::Client);
+    }
+
+    // The value and the step actions pick as the arrow keys do, and only an
+    // item of the list; a typed text is no value, a closed box picks nothing.
+    void valueAndStepsPickOnlyListedItems() {
+        platform::PickComboBox* box = pickBox("cmbHoek");
+        QSignalSpy picks(box, &platform::PickComboBox::picked);
+        QAccessibleValueInterface* value = valueOf(box);
+        value->setCurrentValue(31);
+        QCOMPARE(picks.count(), 0);
+        value->setCurrentValue(30.0);
+        box->setEditText(QStringLiteral("3"));
+        QVERIFY(!value->currentValue().isValid());
+        value->setCurrentValue(30); // again, over the typed text
+        QCOMPARE(box->currentText(), QStringLiteral("30"));
+
+        QAccessibleActionInterface* actions = face(box)->actionInterface();
+        actions->doAction(QAccessibleActionInterface::increaseAction());
+        QCOMPARE(box->currentText(), solo() ? QStringLiteral("45") : QStringLiteral("43"));
+        for (int step = 0; step < 3; ++step) { // one past the top of the list
+            actions->doAction(QAccessibleActionInterface::decreaseAction());
+        }
+        QCOMPARE(box->currentText(), QStringLiteral("15"));
+        QCOMPARE(picks.count(), 5);
+    }
+
+    // After Bereken the window's notice shows the results, each by its
+    // box's name, and its button tells them ahead of what it does. A problem
+    // changes nothing; the next results replace them. (That the notice is
+    // spoken is measured over AT-SPI, in the end-to-end test.)
+    void berekenTellsItsResults() {
+        QAccessibleInterface* windowFace = face(window_.get());
+        QAccessibleInterface* words = windowFace->child(windowFace->childCount() - 1)->child(0);
+
+        auto* button = find<QPushButton>("cmdBereken");
+        const QString purpose = button->accessibleDescription();
+        valueOf(pickBox("cmbHoek"))->setCurrentValue(solo() ? 45 : 30);
+        if (solo()) {
+            valueOf(pickBox("cmbDiameter"))->setCurrentValue(125);
+        }
+        edit("txtHorVersleping")->setText(QStringLiteral("500"));
+        click("cmdBereken");
+        const QString told = button->accessibleDescription();
+        QCOMPARE(told, QStringLiteral("Uitkomst. ") + words->text(QAccessible::Name) +
+                           QLatin1Char(' ') + purpose);
+        QStringList results; // in the window's reading order
+        for (const char* name : {"txtA", "txtB", "txtLengte", "txtHoogte"}) {
+            results << edit(name)->accessibleName() + QStringLiteral(": ") + text(name);
+        }
+        QCOMPARE(words->text(QAccessible::Name),
+                 results.join(QStringLiteral("; ")) + QLatin1Char('.'));
+
+        edit("txtHorVersleping")->clear();
+        click("cmdBereken");
+        QCOMPARE(messages_->messages().size(), 1);
+        QCOMPARE(button->accessibleDescription(), told);
+
+        edit("txtHorVersleping")->setText(QStringLiteral("1000"));
+        click("cmdBereken");
+        QVERIFY(button->accessibleDescription() != told);
+        QVERIFY(button->accessibleDescription().endsWith(QStringLiteral(". ") + purpose));
+        QVERIFY(words->text(QAccessible::Name).endsWith(text("txtHoogte") + QLatin1Char('.')));
+
+        // The lower calculation, on its own button.
+        valueOf(pickBox("cmbHoek2"))->setCurrentValue(solo() ? 45 : 43);
+        if (solo()) {
+            valueOf(pickBox("cmbDiameter2"))->setCurrentValue(125);
+        }
+        click("cmdBereken2");
+        QVERIFY(find<QPushButton>("cmdBereken2")
+                    ->accessibleDescription()
+                    .startsWith(QStringLiteral("Uitkomst. Horizontale versleping in mm: ") +
+                                text("txtVerHor") + QStringLiteral("; Verticale")));
     }
 };
 
