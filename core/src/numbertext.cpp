@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <fast_float/fast_float.h>
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 namespace offsetcore {
 
@@ -50,7 +50,7 @@ struct Decimal {
 // and exponent by its own rule, so its text is taken apart into digits and
 // a power of ten here; either form it writes gives the same decimal.
 Decimal shortestDecimal(double value) {
-    const std::string text = fmt::format("{}", value);
+    const std::string text = fmt::format(FMT_COMPILE("{}"), value);
     Decimal decimal;
     int fractionDigits = 0;
     bool inFraction = false;
@@ -171,7 +171,7 @@ std::string formatWholeNumber(double value) {
         return value < 0 ? "-inf" : "inf";
     }
     if (std::trunc(value) == value) {
-        return fmt::format("{:.0f}", value); // every digit, exact at any size
+        return fmt::format(FMT_COMPILE("{:.0f}"), value); // every digit, exact at any size
     }
     std::string text = shortestText(std::fabs(value));
     if (value < 0) {
