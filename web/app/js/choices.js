@@ -32,6 +32,14 @@ export function choose(group, text) {
     return radio !== undefined;
 }
 
+// What the item with this text says on its tile, where that is not the text
+// itself (a choice of the page's own, not of a core list).
+export function itemCaption(group, text) {
+    const radio = [...group.querySelectorAll('input[type="radio"]')]
+        .find((candidate) => candidate.value === text);
+    return radio ? radio.labels[0].textContent : text;
+}
+
 // Where the focus goes for the group: its chosen item, else its first.
 export function focusTarget(group) {
     return group.querySelector('input:checked') ?? group.querySelector('input') ?? group;

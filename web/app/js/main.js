@@ -7,6 +7,7 @@
 import { focusTarget } from './choices.js';
 import { ConcentricTab } from './concentric.js';
 import { addressFor, readAddress, showAddress } from './keeping.js';
+import { PlanTab } from './plan.js';
 import { setUpTabs } from './tabs.js';
 import { SingleWallTab } from './singlewall.js';
 import { watchForUpdates } from './updates.js';
@@ -36,6 +37,7 @@ function setUp(core) {
         twin: new ConcentricTab(core, document.getElementById('twin'),
             document.getElementById('report')),
         solo: new SingleWallTab(core, document.getElementById('solo')),
+        plan: new PlanTab(core, document.getElementById('plan')),
     };
     const firstPanel = Object.keys(tabs)[0];
     let shown = firstPanel;
