@@ -41,7 +41,8 @@ TEST(SelectionLists, EveryDiameterOfAnyAngleOnceInListOrder) {
     const Items every = items(everySingleWallDiameterList());
     EXPECT_EQ(every, (Items{"125", "150", "175", "200", "250", "300", "350", "400", "450"}));
     for (std::string_view angle : singleWallAngleList()) {
-        for (std::string_view diameter : *singleWallDiameterList(angle)) {
+        const ItemList offered = *singleWallDiameterList(angle);
+        for (std::string_view diameter : offered) {
             EXPECT_NE(std::find(every.begin(), every.end(), diameter), every.end())
                 << angle << ' ' << diameter;
         }
