@@ -1,6 +1,7 @@
 #include "common/program.h"
 
 #include "common/screenfit.h"
+#include "platform/helperthreads.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -65,11 +66,21 @@ int runProgram(int argc, char* argv[], const ProgramInfo& program,
     if (const auto status = answerCommandLine(argc, argv, program)) {
         return *status;
     }
+    platform::makeThreadsCheap();
     StartMessages::programName = program.name;
     const QtMessageHandler previous = qInstallMessageHandler(&StartMessages::handle);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
     StartMessages::passOn();
+    if (!platform::startPaintHelpers()) {
+        if (QLocale::system().language() == QLocale::Dutch) {
+            std::fprintf(stderr, "%s: te weinig geheugen om te starten\n", program.name);
+        } else {
+            std::fprintf(stderr, "%s: too little memory to start\n", program.name);
+        }
+        // A helper that did not start would hold up the application's end.
+        std::_Exit(1);
+    }
 
     QApplication::setApplicationName(QString::fromUtf8(program.name));
     QApplication::setApplicationVersion(QString::fromUtf8(version));

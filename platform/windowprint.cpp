@@ -18,6 +18,9 @@ constexpr qreal windowPixelsPerInch = 96;
 // The window drawn afresh at the print resolution: with a scaling transform
 // QWidget::render draws the controls at that size instead of enlarging a
 // screen-sized image. A null image when there is too little memory for it.
+// An image this large the raster engine splits over its helper threads and
+// waits for them here, on the GUI thread; the programs start those helpers
+// with themselves (platform/helperthreads.h), so none can be missing now.
 QImage windowImage(QWidget& window) {
     const qreal scale = printResolution / windowPixelsPerInch;
     QImage image(qCeil(window.width() * scale), qCeil(window.height() * scale),
