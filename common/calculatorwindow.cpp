@@ -106,6 +106,7 @@ void CalculatorWindow::showPrintStatus(platform::PrintStatus status) {
     using offsetcore::Problem;
     switch (status) {
     case platform::PrintStatus::Printed:
+    case platform::PrintStatus::Abandoned: // the window is gone, the program ending
         return;
     case platform::PrintStatus::NoPrinter:
         return warn(Problem::NoPrinter);

@@ -52,7 +52,8 @@ protected:
     void showAndFocus();
 
     void warn(offsetcore::Problem problem);
-    // Tells the user when a print did not go out; a printed job says nothing.
+    // Tells the user when a print did not go out; a printed job says
+    // nothing, and neither does one left behind when the program ends.
     void showPrintStatus(platform::PrintStatus status);
     // The locale's decimal separator, as the core reads numbers with it.
     std::string decimalSeparator() const;

@@ -1,10 +1,13 @@
 #include "platform/printer.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QPaintEngine>
 #include <QPrinterInfo>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
 
 #include <condition_variable>
 #include <mutex>
@@ -17,21 +20,39 @@
 
 namespace platform {
 
+// Where a silent print system keeps its jobs waiting. A job enters before
+// its thread starts and leaves once it has reported, so that whoever opens
+// the gate can wait until every job it held has ended.
 struct PrinterRedirect::Gate {
     std::mutex mutex;
-    std::condition_variable opened;
+    std::condition_variable changed;
     bool open = false;
+    int held = 0;
 
-    void wait() {
-        std::unique_lock lock(mutex);
-        opened.wait(lock, [this] { return open; });
+    void enter() {
+        const std::lock_guard lock(mutex);
+        ++held;
     }
-    void release() {
+    void waitUntilOpen() {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return open; });
+    }
+    void leave() {
         {
             const std::lock_guard lock(mutex);
-            open = true;
+            --held;
         }
-        opened.notify_all();
+        changed.notify_all();
+    }
+    void openAndWaitUntilEmpty() {
+        std::unique_lock lock(mutex);
+        open = true;
+        changed.notify_all();
+        changed.wait(lock, [this] { return held == 0; });
+    }
+    int count() {
+        const std::lock_guard lock(mutex);
+        return held;
     }
 };
 
@@ -54,11 +75,16 @@ PrinterRedirect::PrinterRedirect(OutOfMemory) : outOfMemory_(true), previous_(cu
 }
 
 PrinterRedirect::~PrinterRedirect() {
-    // A job that is still waiting for an answer gets it now, and ends.
+    // A job that is still waiting for an answer gets it now, and ends before
+    // the next test prints.
     if (silence_) {
-        silence_->release();
+        silence_->openAndWaitUntilEmpty();
     }
     current_ = previous_;
+}
+
+int PrinterRedirect::jobsKeptWaiting() const {
+    return silence_ ? silence_->count() : 0;
 }
 
 namespace {
@@ -110,7 +136,7 @@ struct Exchange {
 
 PrintStatus runJob(const PageDrawing& drawing, const Steering& steering) {
     if (steering.silence) {
-        steering.silence->wait();
+        steering.silence->waitUntilOpen();
         return PrintStatus::NoAnswer;
     }
     if (steering.outOfMemory) {
@@ -156,12 +182,91 @@ void printThread(const std::shared_ptr<Exchange>& exchange, const Steering& stee
         status = PrintStatus::Failed;
     }
     drawing = nullptr;
-    const std::lock_guard lock(exchange->mutex);
-    exchange->status = status;
-    exchange->wakeCaller();
+    {
+        const std::lock_guard lock(exchange->mutex);
+        exchange->status = status;
+        exchange->wakeCaller();
+    }
+    if (steering.silence) {
+        steering.silence->leave();
+    }
 }
 
+// The last job handed to a print thread. Read and replaced on the GUI
+// thread only; its status, under its mutex, tells whether it has ended.
+std::shared_ptr<Exchange>& lastJob() {
+    static std::shared_ptr<Exchange> job;
+    return job;
+}
+
+bool stillWaiting(const std::shared_ptr<Exchange>& job) {
+    if (!job) {
+        return false;
+    }
+    const std::lock_guard lock(job->mutex);
+    return !job->status.has_value();
+}
+
+// The property that marks a control let through while a print waits.
+constexpr char letThroughProperty[] = "platform.letThroughWhilePrinting";
+
+// Holds back user input to every widget for as long as it lives, except to
+// a control let through and to its children. Requests to close a window
+// are no user input here: they pass.
+class InputHold : public QObject {
+public:
+    InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputHold() override { QCoreApplication::instance()->removeEventFilter(this); }
+    InputHold(const InputHold&) = delete;
+    InputHold& operator=(const InputHold&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // A shortcut reaches its control without passing as input there.
+        if (!event->isInputEvent() && event->type() != QEvent::Shortcut) {
+            return false;
+        }
+        // Input passes through the window of a widget before the widget
+        // gets it; it is held back at the widget.
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        for (; widget != nullptr; widget = widget->parentWidget()) {
+            if (widget->property(letThroughProperty).toBool()) {
+                return false;
+            }
+        }
+        return watched->isWidgetType();
+    }
+};
+
+// The caller's side of one wait. Whatever ends the wait, even memory running
+// out, the print thread finds nobody to wake from then on.
+class Waiting {
+public:
+    Waiting(std::shared_ptr<Exchange> exchange, QEventLoop& loop) : exchange_(std::move(exchange)) {
+        const std::lock_guard lock(exchange_->mutex);
+        exchange_->waiter = &loop;
+    }
+    ~Waiting() {
+        const std::lock_guard lock(exchange_->mutex);
+        exchange_->waiter = nullptr;
+    }
+    Waiting(const Waiting&) = delete;
+    Waiting& operator=(const Waiting&) = delete;
+
+    std::optional<PrintStatus> status() const {
+        const std::lock_guard lock(exchange_->mutex);
+        return exchange_->status;
+    }
+
+private:
+    std::shared_ptr<Exchange> exchange_;
+};
+
 } // namespace
+
+void letThroughWhilePrinting(QWidget* control) {
+    control->setProperty(letThroughProperty, true);
+}
 
 std::unique_ptr<QPrinter> newPrinter() {
     const PrinterRedirect* redirect = PrinterRedirect::current_;
@@ -197,45 +302,50 @@ PrintStatus print(PageDrawing drawing) {
         steering = {redirect->pdfPath_, redirect->outOfMemory_, redirect->silence_};
         limit = redirect->answerLimit_;
     }
+    if (stillWaiting(lastJob())) {
+        return PrintStatus::NoAnswer;
+    }
 
     const auto exchange = std::make_shared<Exchange>();
     QEventLoop loop;
+    bool timedOut = false;
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    exchange->waiter = &loop;
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&timedOut, &loop] {
+        timedOut = true;
+        loop.quit();
+    });
+    const Waiting waiting(exchange, loop);
     // A QThread, not a std::thread: Qt sets up its own per-thread data with
     // the thread, instead of adopting a foreign thread on first use, which
     // leaves that data half made when memory runs out then. From here on the
     // drawing is the job's alone.
     QThread* thread = QThread::create(printThread, exchange, steering, std::move(drawing));
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    if (steering.silence) {
+        steering.silence->enter();
+    }
     thread->start();
     if (!thread->isRunning() && !thread->isFinished()) {
         delete thread; // it could not be started
+        if (steering.silence) {
+            steering.silence->leave();
+        }
         return PrintStatus::Failed;
     }
+    lastJob() = exchange;
     deadline.start(limit);
 
-    for (;;) {
-        {
-            const std::lock_guard lock(exchange->mutex);
-            if (exchange->status) {
-                exchange->waiter = nullptr;
-                return *exchange->status;
-            }
-        }
-        // The timer fires only inside the loop, which it ends. The loop ends
-        // when the print thread reports or the time is up, at once when the
-        // application is quitting.
-        if (!deadline.isActive() || loop.exec(QEventLoop::ExcludeUserInputEvents) != 0) {
-            // From here on, what the print thread reports goes nowhere.
-            const std::lock_guard lock(exchange->mutex);
-            exchange->waiter = nullptr;
-            return PrintStatus::NoAnswer;
-        }
+    // The job's report quits the loop even when it came before the loop ran.
+    const InputHold hold;
+    loop.exec();
+    if (const std::optional<PrintStatus> status = waiting.status()) {
+        return *status;
     }
+    // When neither the job nor the deadline ended the loop, the application
+    // is ending, and with it every loop on this thread.
+    return timedOut ? PrintStatus::NoAnswer : PrintStatus::Abandoned;
 }
 
 } // namespace platform

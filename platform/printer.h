@@ -11,7 +11,9 @@
 // thread keeps its window painted; after printAnswerLimit without an answer
 // the caller gets NoAnswer and the job is left to end by itself. It owns
 // everything it works with, so it touches nothing of the caller's when it
-// ends late, or never.
+// ends late, or never. While it has not ended, no other job starts: a print
+// system that keeps one job waiting would keep the next one too, and each
+// would hold a thread and its connection until the program ends.
 
 #include <QPainter>
 #include <QPrinter>
@@ -21,13 +23,16 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 namespace platform {
 
 enum class PrintStatus {
     Printed,
     NoPrinter, // no printer installed
     Failed,    // the print system refused or failed the job
-    NoAnswer,  // the print system did not answer in time
+    NoAnswer,  // the print system did not answer in time, or still keeps an earlier job waiting
+    Abandoned, // the program is ending: the job was left to itself, nothing is to be told
 };
 
 // How long a print waits for the print system before it gives up.
@@ -46,9 +51,18 @@ inline constexpr int printResolution = 300;
 using PageDrawing = std::function<bool(QPrinter& printer, QPainter& painter)>;
 
 // Prints one job on the default printer. Call it on the GUI thread: while it
-// waits, the thread paints its windows but takes no user input, so that no
-// second click starts while the first is pending.
+// waits, the thread paints its windows but holds back user input, so that no
+// second click starts while the first is pending. A request to close a
+// window still gets through, and so does input to a control let through
+// (letThroughWhilePrinting): a person must be able to close the program
+// then too. When the program ends during the wait, the wait ends at once
+// with Abandoned. While an earlier job is still waiting for the print
+// system, no job starts: NoAnswer at once.
 PrintStatus print(PageDrawing drawing);
+
+// A control that closes its window (a close button) keeps taking input while
+// a print waits. For the life of the control.
+void letThroughWhilePrinting(QWidget* control);
 
 // A printer set up as every job's is: printResolution; with a
 // PrinterRedirect to a file, writing that file. Asks the print system for
@@ -65,7 +79,8 @@ bool endPainting(QPainter& painter) noexcept;
 // Test seam: while one lives, print jobs go to a PDF file instead of the
 // default printer, or fail as asked without reaching any printer: NoPrinter
 // and Failed at once, NoAnswer by never answering while the redirect lives.
-// Scoped, so that a failing test cannot leave it in place.
+// Scoped, so that a failing test cannot leave it in place: as it goes, the
+// jobs it kept waiting get their answer, and it waits until they have ended.
 class PrinterRedirect {
 public:
     // Stands for memory running out on the print thread.
@@ -80,6 +95,9 @@ public:
 
     // How many jobs were begun while this redirect lived.
     int jobsBegun() const { return jobsBegun_; }
+    // How many jobs are waiting for an answer that NoAnswer withholds, each
+    // on its print thread.
+    int jobsKeptWaiting() const;
     // Waits this long for the print system instead of printAnswerLimit.
     void setAnswerLimit(std::chrono::milliseconds limit) { answerLimit_ = limit; }
 

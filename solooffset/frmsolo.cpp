@@ -118,6 +118,7 @@ FrmSolo::FrmSolo(QWidget* parent) : CalculatorWindow(form, parent) {
             &FrmSolo::cmdPrintenClicked);
     connect(control<QPushButton>("cmdAfsluiten"), &QPushButton::clicked, this,
             &FrmSolo::cmdAfsluitenClicked);
+    platform::letThroughWhilePrinting(control<QPushButton>("cmdAfsluiten"));
 }
 
 void FrmSolo::frmSoloLoad() {

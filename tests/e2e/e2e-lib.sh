@@ -105,9 +105,10 @@ start_program() {
     WINDOW=""
     find_window() {
         WINDOW=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
-        [ -n "$WINDOW" ]
+        [ -n "$WINDOW" ] || program_ended
     }
     wait_until 30 find_window || fail "the window '$title' did not appear"
+    [ -n "$WINDOW" ] || fail "the program ended before its window appeared"
 }
 
 stop_program() {
@@ -189,21 +190,28 @@ enter_worked_example() {
     esac
 }
 
-# Clicks solooffset's Afsluiten and checks that the program ends, with
-# status 0.
-afsluiten_ends_program() {
-    program_ended() {
-        case $(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null) in
-        "" | Z*) return 0 ;;
-        *) return 1 ;;
-        esac
-    }
-    click_control cmdAfsluiten
-    wait_until 10 program_ended || fail "the program still runs after Afsluiten"
-    local status=0
+program_ended() {
+    case $(ps -o stat= -p "$PROGRAM_PID" 2>/dev/null) in
+    "" | Z*) return 0 ;;
+    *) return 1 ;;
+    esac
+}
+
+# Waits up to the given seconds for the program to end by itself and checks
+# that it ended with status 0.
+expect_program_end() {
+    local seconds=$1 status=0
+    wait_until "$seconds" program_ended || fail "the program still runs after $seconds seconds"
     wait "$PROGRAM_PID" || status=$?
     PROGRAM_PID=""
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# Clicks solooffset's Afsluiten and checks that the program ends, with
+# status 0.
+afsluiten_ends_program() {
+    click_control cmdAfsluiten
+    expect_program_end 10
 }
 
 message_box_shown() {
@@ -245,3 +253,79 @@ printed_document() {
     wait_until 60 job_done || fail "the print server did not complete $jobs job(s)"
     echo "$document"
 }
+
+# Debian's own interpreter, not whatever wrapper comes first on the PATH.
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+
+# Asks the program's window to close, as a window manager does when its close
+# button is clicked: a WM_DELETE_WINDOW message. (xdotool can only destroy a
+# window, which no program gets to answer.)
+request_close() {
+    "$python" - "$WINDOW" <<'PYTHON'
+import ctypes, sys
+
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+class Event(ctypes.Union):
+    _fields_ = [("client", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                         ctypes.POINTER(Event)]
+display = x.XOpenDisplay(None)
+if not display:
+    sys.exit("no display")
+event = Event()
+event.client.type = 33  # ClientMessage
+event.client.window = int(sys.argv[1])
+event.client.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.client.format = 32
+event.client.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+x.XSendEvent(display, event.client.window, 0, 0, ctypes.byref(event))
+x.XCloseDisplay(display)  # sends what is queued
+PYTHON
+}
+
+# A print server that takes every connection and never answers, on a free
+# port of the loopback address; point a program at it with
+# CUPS_SERVER=127.0.0.1:$SILENT_PORT. Sets SILENT_PORT and SILENT_PID; stop
+# it with stop_process "$SILENT_PID". The folder given holds its port file.
+start_silent_print_server() {
+    local folder=$1
+    "$python" -c '
+import socket, sys
+server = socket.socket()
+server.bind(("127.0.0.1", 0))
+server.listen(16)
+with open(sys.argv[1] + ".tmp", "w") as f:
+    f.write(str(server.getsockname()[1]))
+import os
+os.rename(sys.argv[1] + ".tmp", sys.argv[1])
+held = []
+while True:
+    held.append(server.accept()[0])  # kept open, never answered
+' "$folder/silent-port" &
+    SILENT_PID=$!
+    wait_until 30 test -s "$folder/silent-port" || fail "the silent print server did not start"
+    SILENT_PORT=$(cat "$folder/silent-port")
+}
+
+# How many connections the silent print server holds open.
+silent_connections() {
+    local port
+    port=$(printf '%04X' "$SILENT_PORT")
+    awk -v remote="0100007F:$port" '$3 == remote && $4 == "01"' /proc/net/tcp | wc -l
+}
+
+# The button that prints in each window.
+declare -gA print_buttons=([twinoffset]=cmdTest [solooffset]=cmdPrinten)

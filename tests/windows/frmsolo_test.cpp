@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -663,20 +664,39 @@ private slots:
 
     void closingEndsTheProgram_data() {
         QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Afsluiten") << false;
-        QTest::newRow("close box") << true;
+        QTest::addColumn<bool>("whilePrinting"); // to a print system that never answers
+        QTest::newRow("Afsluiten") << false << false;
+        QTest::newRow("close box") << true << false;
+        QTest::newRow("Afsluiten while printing") << false << true;
+        QTest::newRow("close box while printing") << true << true;
     }
     void closingEndsTheProgram() {
         QFETCH(bool, closeBox);
+        QFETCH(bool, whilePrinting);
         fillBothHalves();
-        const int exitCode = runUntilQuit([this, closeBox] {
-            if (closeBox) {
-                window_->windowHandle()->close();
+        std::optional<platform::PrinterRedirect> silent;
+        if (whilePrinting) {
+            silent.emplace(platform::PrintStatus::NoAnswer);
+        }
+        QElapsedTimer clock;
+        const int exitCode = runUntilQuit([this, closeBox, whilePrinting, &clock] {
+            const auto closeWindow = [this, closeBox] {
+                if (closeBox) {
+                    window_->windowHandle()->close();
+                } else {
+                    click("cmdAfsluiten");
+                }
+            };
+            clock.start();
+            if (whilePrinting) {
+                QTimer::singleShot(100, window_.get(), closeWindow);
+                click("cmdPrinten");
             } else {
-                click("cmdAfsluiten");
+                closeWindow();
             }
         });
         QCOMPARE(exitCode, 0);
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!window_->isVisible());
         QCOMPARE(messages_->messages(), QList<Message>());
     }

@@ -1,0 +1,157 @@
+// The wait for the print system, as the window lives through it: a print
+// system that keeps a job waiting holds that one job and no more, the
+// window takes no input then but can still be closed, and closing it ends
+// the wait at once.
+
+#include "platform/printer.h"
+#include "testmain.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+using platform::PrintStatus;
+using std::chrono::milliseconds;
+
+namespace {
+
+// Draws nothing: what is drawn is the windows' own tests' business.
+platform::PageDrawing blankPage() {
+    return [](QPrinter&, QPainter&) { return true; };
+}
+
+// A window with a button that prints and one that closes the window.
+struct PrintingWindow : QWidget {
+    QPushButton* other = new QPushButton(QStringLiteral("Bereken"), this);
+    QPushButton* closer = new QPushButton(QStringLiteral("Afsluiten"), this);
+    int otherClicks = 0;
+
+    PrintingWindow() {
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(other);
+        layout->addWidget(closer);
+        connect(other, &QPushButton::clicked, this, [this] { ++otherClicks; });
+        connect(closer, &QPushButton::clicked, this, &QWidget::close);
+        platform::letThroughWhilePrinting(closer);
+    }
+};
+
+// Runs the application's own loop, as the program does, until it quits;
+// the exit code, 1 when it had to be stopped.
+int runUntilQuit(const std::function<void()>& action) {
+    QTimer::singleShot(0, qApp, action);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    watchdog.start(10000);
+    return QApplication::exec();
+}
+
+} // namespace
+
+class PrinterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each try would otherwise leave a thread and its connection behind
+    // for as long as the program runs.
+    void aJobKeptWaitingHoldsOffTheNext() {
+        QTemporaryDir dir;
+        {
+            platform::PrinterRedirect silent(PrintStatus::NoAnswer);
+            const milliseconds limit{300};
+            silent.setAnswerLimit(limit);
+            QElapsedTimer clock;
+            clock.start();
+            QCOMPARE(platform::print(blankPage()), PrintStatus::NoAnswer);
+            QVERIFY(clock.elapsed() >= limit.count());
+            for (int attempt = 0; attempt < 3; ++attempt) {
+                clock.restart();
+                QCOMPARE(platform::print(blankPage()), PrintStatus::NoAnswer);
+                QVERIFY2(clock.elapsed() < limit.count(),
+                         qPrintable(QString::number(clock.elapsed())));
+            }
+            QCOMPARE(silent.jobsBegun(), 4);
+            QCOMPARE(silent.jobsKeptWaiting(), 1);
+        }
+        // Once the print system has answered the job, the next one prints.
+        const platform::PrinterRedirect working(dir.filePath(QStringLiteral("page.pdf")));
+        QCOMPARE(platform::print(blankPage()), PrintStatus::Printed);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("page.pdf"))));
+    }
+
+    // No second click starts while a print waits, but the control that
+    // closes the window still works.
+    void inputWaitsExceptToCloseTheWindow() {
+        PrintingWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        platform::PrinterRedirect silent(PrintStatus::NoAnswer);
+        silent.setAnswerLimit(milliseconds(2000));
+        bool closerClicked = false;
+        connect(window.closer, &QPushButton::clicked, &window,
+                [&closerClicked] { closerClicked = true; });
+        QTimer::singleShot(50, &window, [&window] {
+            QTest::mouseClick(window.other, Qt::LeftButton);
+            window.other->setFocus();
+            QTest::keyClick(window.other, Qt::Key_Space);
+            QTest::mouseClick(window.closer, Qt::LeftButton);
+        });
+
+        QElapsedTimer clock;
+        clock.start();
+        platform::print(blankPage());
+
+        QCOMPARE(window.otherClicks, 0);
+        QVERIFY(closerClicked);
+        QVERIFY(!window.isVisible());
+        // Without the application's own loop running, closing the window
+        // does not end the program, and the wait goes on to its limit.
+        QVERIFY(clock.elapsed() >= 2000);
+    }
+
+    void closingTheWindowEndsTheWaitAtOnce_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("close box") << true;
+        QTest::newRow("control that closes") << false;
+    }
+    void closingTheWindowEndsTheWaitAtOnce() {
+        QFETCH(bool, closeBox);
+        PrintingWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        platform::PrinterRedirect silent(PrintStatus::NoAnswer);
+        std::optional<PrintStatus> status;
+        QElapsedTimer clock;
+
+        const int exitCode = runUntilQuit([&] {
+            QTimer::singleShot(100, &window, [&window, closeBox] {
+                if (closeBox) {
+                    window.windowHandle()->close();
+                } else {
+                    QTest::mouseClick(window.closer, Qt::LeftButton);
+                }
+            });
+            clock.start();
+            status = platform::print(blankPage());
+        });
+
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(status, std::optional(PrintStatus::Abandoned));
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!window.isVisible());
+    }
+};
+
+OFFSET_WINDOW_TEST_MAIN(PrinterTest)
+#include "printer_test.moc"
