@@ -1,5 +1,7 @@
 #include "platform/printer.h"
 
+#include "platform/unsentjob.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -16,6 +18,10 @@
 
 #if defined(OFFSET_HAVE_CUPS) && QT_CONFIG(cups)
 #include <cups/cups.h>
+#include <dlfcn.h>
+#endif
+#if defined(Q_OS_UNIX)
+#include <sys/mman.h>
 #endif
 
 namespace platform {
@@ -99,16 +105,48 @@ std::unique_ptr<QPrinter> printerFor(const QString& pdfPath) {
     return printer;
 }
 
+#if defined(OFFSET_HAVE_CUPS) && QT_CONFIG(cups)
+// CUPS as Qt's print plugin loaded it, or nothing while it is not loaded.
+// Linked into the program, CUPS and the twenty libraries it needs would
+// load at every start, print or not.
+void* loadedCups() {
+    return dlopen("libcups.so.2", RTLD_NOW | RTLD_NOLOAD);
+}
+#endif
+
 // Whether the print system took the job that was just ended on this thread.
 // Qt hands the finished job to CUPS and drops its answer, so a printer that
 // refuses jobs would lose the print without a word; CUPS keeps the answer
 // for the thread that asked.
 bool lastJobTaken() {
 #if defined(OFFSET_HAVE_CUPS) && QT_CONFIG(cups)
-    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    void* cups = loadedCups();
+    if (cups == nullptr) {
+        return false; // no job went through CUPS
+    }
+    using LastError = ipp_status_t (*)();
+    const auto lastError = reinterpret_cast<LastError>(dlsym(cups, "cupsLastError"));
+    const bool taken = lastError != nullptr && lastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    dlclose(cups);
+    return taken;
 #else
     return true;
 #endif
+}
+
+// Whether a default printer that could not be found is really missing. Qt
+// reaches CUPS through a plugin that it loads on first use, and when memory
+// runs short while it loads, Qt finds no printer at all: that is a failed
+// print, not a missing printer.
+bool printSystemReached() {
+#if defined(OFFSET_HAVE_CUPS) && QT_CONFIG(cups)
+    void* cups = loadedCups();
+    if (cups == nullptr) {
+        return false;
+    }
+    dlclose(cups);
+#endif
+    return true;
 }
 
 // What a job takes along from the redirect in place when it began.
@@ -144,7 +182,7 @@ PrintStatus runJob(const PageDrawing& drawing, const Steering& steering) {
     }
     // Without one, QPrinter quietly turns into a PDF writer with no file.
     if (steering.pdfPath.isEmpty() && QPrinterInfo::defaultPrinter().isNull()) {
-        return PrintStatus::NoPrinter;
+        return printSystemReached() ? PrintStatus::NoPrinter : PrintStatus::Failed;
     }
     const std::unique_ptr<QPrinter> printer = printerFor(steering.pdfPath);
     QPainter painter;
@@ -160,6 +198,9 @@ PrintStatus runJob(const PageDrawing& drawing, const Steering& steering) {
     }
     // Ending the painter hands the job to the print system.
     const bool ended = endPainting(painter);
+    if (!ended && steering.pdfPath.isEmpty()) {
+        discardUnsentJobFiles();
+    }
     if (!drawn || !ended || printer->printerState() == QPrinter::Error ||
         printer->printerState() == QPrinter::Aborted) {
         return PrintStatus::Failed;
@@ -264,6 +305,22 @@ private:
 
 } // namespace
 
+bool addressSpaceFree(qsizetype bytes) {
+#if defined(Q_OS_UNIX)
+    // A mapping that can hold nothing costs no memory, only address space,
+    // and is refused exactly when the address space would run out.
+    void* trial =
+        mmap(nullptr, size_t(bytes), PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (trial == MAP_FAILED) {
+        return false;
+    }
+    munmap(trial, size_t(bytes));
+#else
+    Q_UNUSED(bytes);
+#endif
+    return true;
+}
+
 void letThroughWhilePrinting(QWidget* control) {
     control->setProperty(letThroughProperty, true);
 }
@@ -304,6 +361,9 @@ PrintStatus print(PageDrawing drawing) {
     }
     if (stillWaiting(lastJob())) {
         return PrintStatus::NoAnswer;
+    }
+    if (!addressSpaceFree(printJobAddressSpace)) {
+        return PrintStatus::Failed;
     }
 
     const auto exchange = std::make_shared<Exchange>();

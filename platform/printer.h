@@ -44,13 +44,27 @@ inline constexpr std::chrono::milliseconds printAnswerLimit{10000};
 // printer is asked for anything.
 inline constexpr int printResolution = 300;
 
+// The address space a print job takes at most, with some to spare: its
+// thread, the print system's libraries as Qt loads them for the first job,
+// and the PDF engine as it ends the job (measured: 44 MB for a report,
+// 43 MB for a window image).
+inline constexpr qsizetype printJobAddressSpace = qsizetype(56) << 20;
+
+// Whether the process could still take this much more address space. Under
+// a limit on it (ulimit -v), memory that runs out half way through drawing
+// or ending a job does not always fail as a value: much of Qt's drawing
+// code cannot report it, and crashes. So a job that might not fit does not
+// begin.
+bool addressSpaceFree(qsizetype bytes);
+
 // Paints the pages of a job on the print thread, onto a painter already
 // begun on the printer, from data it owns: the caller makes everything the
 // pages show before the job begins, because the job may outlive the call
 // and must touch nothing of the caller's. False when the job cannot go on.
 using PageDrawing = std::function<bool(QPrinter& printer, QPainter& painter)>;
 
-// Prints one job on the default printer. Call it on the GUI thread: while it
+// Prints one job on the default printer; Failed at once when the job might
+// not fit in the address space left. Call it on the GUI thread: while it
 // waits, the thread paints its windows but holds back user input, so that no
 // second click starts while the first is pending. A request to close a
 // window still gets through, and so does input to a control let through

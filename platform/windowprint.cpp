@@ -15,6 +15,18 @@ namespace {
 // that size, which no printer has to be asked for.
 constexpr qreal windowPixelsPerInch = 96;
 
+// What drawing the controls at the print resolution takes beside the image:
+// the style's and the fonts' caches at that size, generously.
+constexpr qsizetype renderingAddressSpace = qsizetype(8) << 20;
+
+qreal printScale() {
+    return printResolution / windowPixelsPerInch;
+}
+
+QSize windowImageSize(const QWidget& window) {
+    return {qCeil(window.width() * printScale()), qCeil(window.height() * printScale())};
+}
+
 // The window drawn afresh at the print resolution: with a scaling transform
 // QWidget::render draws the controls at that size instead of enlarging a
 // screen-sized image. A null image when there is too little memory for it.
@@ -22,15 +34,13 @@ constexpr qreal windowPixelsPerInch = 96;
 // waits for them here, on the GUI thread; the programs start those helpers
 // with themselves (platform/helperthreads.h), so none can be missing now.
 QImage windowImage(QWidget& window) {
-    const qreal scale = printResolution / windowPixelsPerInch;
-    QImage image(qCeil(window.width() * scale), qCeil(window.height() * scale),
-                 QImage::Format_RGB32);
+    QImage image(windowImageSize(window), QImage::Format_RGB32);
     if (image.isNull()) {
         return image;
     }
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.scale(scale, scale);
+    painter.scale(printScale(), printScale());
     window.render(&painter);
     painter.end();
     return image;
@@ -58,6 +68,11 @@ PrintStatus printWindow(QWidget* window) {
     // the job holds from then on.
     QImage image;
     if (window->width() > 0 && window->height() > 0) {
+        const QSize size = windowImageSize(*window);
+        const qsizetype imageBytes = qsizetype(size.width()) * size.height() * 4;
+        if (!addressSpaceFree(imageBytes + renderingAddressSpace + printJobAddressSpace)) {
+            return PrintStatus::Failed;
+        }
         try {
             image = windowImage(*window);
         } catch (const std::bad_alloc&) {

@@ -1,14 +1,18 @@
 // The wait for the print system, as the window lives through it: a print
 // system that keeps a job waiting holds that one job and no more, the
 // window takes no input then but can still be closed, and closing it ends
-// the wait at once.
+// the wait at once. A job that might not fit in the address space left
+// never begins, and what is left of one whose end was cut short goes.
 
+#include "addressspace.h"
 #include "platform/printer.h"
+#include "platform/unsentjob.h"
 #include "testmain.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -16,9 +20,12 @@
 #include <QWindow>
 
 #include <chrono>
+#include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using platform::PrintStatus;
 using std::chrono::milliseconds;
@@ -55,6 +62,10 @@ int runUntilQuit(const std::function<void()>& action) {
     QObject::connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
     watchdog.start(10000);
     return QApplication::exec();
+}
+
+bool isOpen(int descriptor) {
+    return fcntl(descriptor, F_GETFD) != -1;
 }
 
 } // namespace
@@ -150,6 +161,64 @@ private slots:
         QCOMPARE(status, std::optional(PrintStatus::Abandoned));
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!window.isVisible());
+    }
+
+    // A job that ran out of address space half way could take Qt down with
+    // it; one that might not fit never begins.
+    void aJobThatMightNotFitDoesNotBegin() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer reserves more address space than any limit allows");
+#endif
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+        platform::PrinterRedirect printer(pdf);
+        rlimit unlimited{};
+        QVERIFY(getrlimit(RLIMIT_AS, &unlimited) == 0);
+        {
+            // Room for everything but the job; given back however this ends.
+            rlimit tight = unlimited;
+            tight.rlim_cur = rlim_t(addressSpaceKiB() * 1024 + platform::printJobAddressSpace / 2);
+            QVERIFY(setrlimit(RLIMIT_AS, &tight) == 0);
+            const auto restore = qScopeGuard([&unlimited] { setrlimit(RLIMIT_AS, &unlimited); });
+            QVERIFY(!platform::addressSpaceFree(platform::printJobAddressSpace));
+            QCOMPARE(platform::print(blankPage()), PrintStatus::Failed);
+        }
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(platform::print(blankPage()), PrintStatus::Printed);
+        QCOMPARE(printer.jobsBegun(), 2);
+    }
+
+    // Only a job file of this process, and only one it holds open, is
+    // taken away.
+    void onlyThisProcessesOpenJobFilesAreDiscarded() {
+        QTemporaryDir dir;
+        const auto named = [&dir](unsigned process, const char* rest) {
+            return dir.filePath(QString::asprintf("%05x", process) + QLatin1String(rest));
+        };
+        const unsigned self = unsigned(getpid());
+        const QString unsent = named(self, "6b25a024");
+        const QString othersJob = named(self + 1, "6b25a024");
+        const QString closedJob = named(self, "6b25a079");
+        const QString longerName = named(self, "6b25a0240");
+        const auto open = [](const QString& path) {
+            return ::open(QFile::encodeName(path).constData(), O_CREAT | O_RDWR, 0600);
+        };
+        const int unsentFile = open(unsent);
+        const int othersFile = open(othersJob);
+        const int longerFile = open(longerName);
+        ::close(open(closedJob));
+
+        platform::discardUnsentJobFiles();
+
+        QVERIFY(!QFile::exists(unsent));
+        QVERIFY(!isOpen(unsentFile));
+        for (const QString& kept : {othersJob, closedJob, longerName}) {
+            QVERIFY2(QFile::exists(kept), qPrintable(kept));
+        }
+        QVERIFY(isOpen(othersFile));
+        QVERIFY(isOpen(longerFile));
+        ::close(othersFile);
+        ::close(longerFile);
     }
 };
 
