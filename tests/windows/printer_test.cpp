@@ -1,8 +1,9 @@
 // The wait for the print system, as the window lives through it: a print
-// system that keeps a job waiting holds that one job and no more, the
-// window takes no input then but can still be closed, and closing it ends
-// the wait at once. A job that might not fit in the address space left
-// never begins, and what is left of one whose end was cut short goes.
+// system that keeps a job waiting holds that one job and no more, and the
+// window takes no input then but can still be closed (the windows' own
+// tests close theirs during the wait). A job that might not fit in the
+// address space left never begins, and what is left of one whose end was
+// cut short goes.
 
 #include "addressspace.h"
 #include "platform/printer.h"
@@ -17,13 +18,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <chrono>
 #include <fcntl.h>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -52,17 +50,6 @@ struct PrintingWindow : QWidget {
         platform::letThroughWhilePrinting(closer);
     }
 };
-
-// Runs the application's own loop, as the program does, until it quits;
-// the exit code, 1 when it had to be stopped.
-int runUntilQuit(const std::function<void()>& action) {
-    QTimer::singleShot(0, qApp, action);
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
-    watchdog.start(10000);
-    return QApplication::exec();
-}
 
 bool isOpen(int descriptor) {
     return fcntl(descriptor, F_GETFD) != -1;
@@ -108,7 +95,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         platform::PrinterRedirect silent(PrintStatus::NoAnswer);
-        silent.setAnswerLimit(milliseconds(2000));
+        silent.setAnswerLimit(milliseconds(500));
         bool closerClicked = false;
         connect(window.closer, &QPushButton::clicked, &window,
                 [&closerClicked] { closerClicked = true; });
@@ -128,39 +115,7 @@ private slots:
         QVERIFY(!window.isVisible());
         // Without the application's own loop running, closing the window
         // does not end the program, and the wait goes on to its limit.
-        QVERIFY(clock.elapsed() >= 2000);
-    }
-
-    void closingTheWindowEndsTheWaitAtOnce_data() {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("close box") << true;
-        QTest::newRow("control that closes") << false;
-    }
-    void closingTheWindowEndsTheWaitAtOnce() {
-        QFETCH(bool, closeBox);
-        PrintingWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        platform::PrinterRedirect silent(PrintStatus::NoAnswer);
-        std::optional<PrintStatus> status;
-        QElapsedTimer clock;
-
-        const int exitCode = runUntilQuit([&] {
-            QTimer::singleShot(100, &window, [&window, closeBox] {
-                if (closeBox) {
-                    window.windowHandle()->close();
-                } else {
-                    QTest::mouseClick(window.closer, Qt::LeftButton);
-                }
-            });
-            clock.start();
-            status = platform::print(blankPage());
-        });
-
-        QCOMPARE(exitCode, 0);
-        QCOMPARE(status, std::optional(PrintStatus::Abandoned));
-        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(!window.isVisible());
+        QVERIFY(clock.elapsed() >= 500);
     }
 
     // A job that ran out of address space half way could take Qt down with
