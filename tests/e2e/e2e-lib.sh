@@ -296,6 +296,27 @@ x.XCloseDisplay(display)  # sends what is queued
 PYTHON
 }
 
+# Starts the program against a print server that never answers, with a
+# temporary folder of its own (work) whose tmp is the program's TMPDIR, and
+# print_button its print button; on exit both are stopped and the folder goes.
+start_against_silent_print_server() {
+    local program=$1 binary=$2
+    work=$(mktemp -d)
+    SILENT_PID=""
+    on_exit stop_silent_session
+    start_silent_print_server "$work"
+    mkdir "$work/tmp"
+    print_button=${print_buttons[$program]:-}
+    [ -n "$print_button" ] || fail "unknown program $program"
+    CUPS_SERVER=127.0.0.1:$SILENT_PORT TMPDIR=$work/tmp start_program "$program" "$binary"
+}
+
+stop_silent_session() {
+    stop_program
+    stop_process "$SILENT_PID"
+    rm -rf "$work"
+}
+
 # A print server that takes every connection and never answers, on a free
 # port of the loopback address; point a program at it with
 # CUPS_SERVER=127.0.0.1:$SILENT_PORT. Sets SILENT_PORT and SILENT_PID; stop

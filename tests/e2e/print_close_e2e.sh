@@ -14,21 +14,7 @@ source "$(dirname "$0")/e2e-lib.sh"
 program=$1
 binary=$2
 how=$3
-work=$(mktemp -d)
-SILENT_PID=""
-finish() {
-    stop_program
-    stop_process "$SILENT_PID"
-    rm -rf "$work"
-}
-on_exit finish
-
-start_silent_print_server "$work"
-mkdir "$work/tmp"
-print_button=${print_buttons[$program]:-}
-[ -n "$print_button" ] || fail "unknown program $program"
-
-CUPS_SERVER=127.0.0.1:$SILENT_PORT TMPDIR=$work/tmp start_program "$program" "$binary"
+start_against_silent_print_server "$program" "$binary"
 enter_worked_example "$program"
 
 # The print waits for an answer; the silent server holds its connection.
