@@ -1,5 +1,7 @@
 #include "cli/table.h"
 
+#include "offsetcore/report.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -7,18 +9,12 @@ namespace offsetcalc {
 
 namespace {
 
-std::size_t characters(const std::string& text) {
-    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 void writeText(std::ostream& out, const Table& table) {
     std::vector<std::size_t> widths(table.headings.size());
     for (std::size_t column = 0; column < widths.size(); ++column) {
-        widths[column] = characters(table.headings[column]);
+        widths[column] = offsetcore::characterCount(table.headings[column]);
         for (const auto& row : table.rows) {
-            widths[column] = std::max(widths[column], characters(row[column]));
+            widths[column] = std::max(widths[column], offsetcore::characterCount(row[column]));
         }
     }
     const auto line = [&](const std::vector<std::string>& cells) {
@@ -26,7 +22,7 @@ void writeText(std::ostream& out, const Table& table) {
         for (std::size_t column = 0; column < cells.size(); ++column) {
             text += cells[column];
             if (column + 1 < cells.size()) {
-                text.append(widths[column] - characters(cells[column]) + 2, ' ');
+                text.append(widths[column] - offsetcore::characterCount(cells[column]) + 2, ' ');
             }
         }
         // A blank last cell leaves no trailing spaces either.

@@ -5,6 +5,16 @@
 
 namespace offsetcore {
 
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 namespace {
 
 constexpr std::size_t frameColumn = 5;
@@ -15,18 +25,6 @@ constexpr std::size_t frameWidth = 54;
 constexpr std::string_view title = " Kestravon Versleping Concentrisch systeem";
 constexpr std::string_view disclaimer = " Aan deze waarden kunnen geen rechten worden ontleent";
 constexpr std::string_view blank = " ";
-
-// Characters in UTF-8 text: every byte except the continuation bytes of a
-// multi-byte sequence.
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++count;
-        }
-    }
-    return count;
-}
 
 // Spaces up to the column, counted from 1. A line already past it gets one
 // space, so that a caption and its value never run together.

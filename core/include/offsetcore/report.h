@@ -11,7 +11,9 @@
 // before their CR LF, which the printer shows as an empty line of its own.
 // Values are copied as given: untrimmed, unformatted, of any length.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace offsetcore {
 
@@ -36,5 +38,9 @@ struct ReportFields {
 // as a fixed-pitch printer shows them; a caption that reaches the value
 // column is followed by one space. The fixed texts are ASCII.
 std::string composeReport(const ReportFields& fields);
+
+// The characters (code points) of UTF-8 text, as a fixed-pitch column counts
+// them: every byte but the continuation bytes of a multi-byte sequence.
+std::size_t characterCount(std::string_view text);
 
 } // namespace offsetcore
