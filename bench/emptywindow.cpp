@@ -1,12 +1,14 @@
 // The floor for the window launch benchmark: the least a Qt Widgets program
-// does to put a window on the screen. Same fixed size as the twinoffset
-// window (11250 x 9405 twips at 15 twips a pixel), with a title, shown.
-// Nothing else: no controls, no fonts set, no resources, no icon.
+// with any text in its window does to put that window on the screen. Same
+// fixed size as the calculator windows (11250 x 9405 twips at 15 twips a
+// pixel), with a title and, with --with-text, one caption laid out before the
+// window is shown. Nothing else: no other controls, no fonts set, no
+// resources, no icon.
 //
-// With --with-text it also holds one caption, laid out before the window is
-// shown. Laying out text loads the font database, which a window without any
-// text never does; every calculator window pays for it before its first map,
-// so this variant tells that share apart from what the calculator adds.
+// Laying out text loads the font database, which a window without any text
+// never does and every calculator window pays for before its first map. So
+// --with-text is the floor the calculators are judged against; without it the
+// bare window is shown beside it, to tell that share apart.
 
 #include <QApplication>
 #include <QLabel>
