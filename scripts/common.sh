@@ -10,7 +10,7 @@ build_packages=(cmake ninja-build g++ pkg-config libgl-dev qt6-base-dev qt6-svg-
                 libgtest-dev libfast-float-dev libfmt-dev fonts-liberation2 fonts-dejavu-core)
 # The web edition: the core built by Debian's emscripten (whose optimizer
 # needs acorn), served and tested with Node, which comes with the machine.
-web_packages=(cmake ninja-build emscripten node-acorn libfast-float-dev libfmt-dev)
+web_packages=(cmake ninja-build emscripten node-acorn esbuild libfast-float-dev libfmt-dev)
 # The web edition served as a firm serves it: Debian's nginx, run as the
 # calling user with web/server's configuration (its system service is never
 # started or changed).

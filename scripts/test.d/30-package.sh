@@ -45,6 +45,7 @@ for path in /usr/bin/twinoffset /usr/bin/solooffset /usr/bin/offsetcalc \
     /usr/share/man/man1/offsetcalc.1.gz /usr/share/man/nl/man1/offsetcalc.1.gz \
     /usr/share/doc/offset-calculators/copyright /usr/share/doc/offset-calculators/changelog.gz \
     /usr/share/offsetcalculators/web/index.html /usr/share/offsetcalculators/web/sw.js \
+    /usr/share/offsetcalculators/web/app.js /usr/share/offsetcalculators/web/app.js.gz \
     /usr/share/offsetcalculators/web/offsetcore.wasm /usr/share/offsetcalculators/web/offsetcore.wasm.gz \
     /usr/share/offsetcalculators/nginx/site.conf; do
     grep -qx "$path" "$work/files" || fail "the package lacks $path"

@@ -10,7 +10,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { describe, it } from 'node:test';
 import { gzipSync } from 'node:zlib';
-import { openApp, site, state, useBrowser } from './harness.mjs';
+import { Tab, openApp, site, state, useBrowser } from './harness.mjs';
 import { startServer } from './server.mjs';
 
 useBrowser();
@@ -338,6 +338,55 @@ describe('layout and accessibility', () => {
             ['192x192 any', '512x512 any', '512x512 maskable']);
         assert.deepEqual(manifest.screenshots.map((shot) => shot.form_factor), ['narrow', 'wide']);
         await tab.close();
+    });
+});
+
+describe('while the core loads', () => {
+    it('takes typing and waits with Bereken until the core is there, having asked only for the page, its module and the core', async () => {
+        const context = await state.browser.newContext({ serviceWorkers: 'block' });
+        // A visit before leaves its texts on the device.
+        const before = new Tab(await context.newPage(), 'desktop', []);
+        await before.page.goto(state.base);
+        await before.page.waitForSelector('body[data-state="ready"]');
+        await before.pick('cmbHoek', '30');
+        await before.type('txtHorVersleping', '100');
+        await before.page.close();
+
+        const tab = new Tab(await context.newPage(), 'desktop', []);
+        let release;
+        const held = new Promise((resolve) => { release = resolve; });
+        await tab.page.route('**/offsetcore.wasm', async (route) => {
+            await held;
+            await route.continue();
+        });
+        await tab.page.goto(state.base);
+        await tab.page.waitForFunction(() => window.offsetApp !== undefined);
+        assert.equal(await tab.page.locator('body').getAttribute('data-state'), 'loading');
+        assert.deepEqual(await tab.values(['txtHorVersleping']), ['100'], 'kept text back at once');
+        await tab.type('txtHorVersleping', '500');
+        await tab.click('cmdBereken');
+        assert.equal(await tab.page.locator('#twin-mode1').getAttribute('aria-busy'), 'true');
+        assert.deepEqual(await tab.values(['txtLengte']), ['']);
+
+        release();
+        await tab.page.waitForSelector('body[data-state="ready"]');
+        await tab.page.waitForSelector('#twin-mode1:not([aria-busy])');
+        assert.deepEqual(await tab.values(['cmbHoek', 'txtHorVersleping', 'txtA', 'txtB', 'txtLengte',
+            'txtHoogte']), ['30', '500', '76', '41', '883', '1013']);
+        // Before the first calculation could run: the page, app.js and the
+        // core; the diagram and the icons only after.
+        const asked = await tab.page.evaluate(() => {
+            const ready = performance.getEntriesByName('offset-ready')[0].startTime;
+            const names = (entries) => entries.map((entry) => new URL(entry.name).pathname).sort();
+            const resources = performance.getEntriesByType('resource');
+            return {
+                before: names(resources.filter((entry) => entry.startTime < ready)),
+                after: names(resources.filter((entry) => entry.startTime >= ready)),
+            };
+        });
+        assert.deepEqual(asked.before, ['/app.js', '/offsetcore.wasm']);
+        assert.ok(asked.after.includes('/diagram-concentric.svg'), asked.after.join(' '));
+        await context.close();
     });
 });
 

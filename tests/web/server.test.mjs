@@ -108,10 +108,8 @@ describe('what a browser gets', () => {
     const files = [
         ['/', 'index.html', 'text/html; charset=utf-8', true],
         ['/offsetcore.wasm', 'offsetcore.wasm', 'application/wasm', true],
-        ['/offsetcore.js', 'offsetcore.js', 'text/javascript; charset=utf-8', true],
-        ['/js/main.js', 'js/main.js', 'text/javascript; charset=utf-8', true],
+        ['/app.js', 'app.js', 'text/javascript; charset=utf-8', true],
         ['/sw.js', 'sw.js', 'text/javascript; charset=utf-8', true],
-        ['/app.css', 'app.css', 'text/css; charset=utf-8', true],
         ['/manifest.webmanifest', 'manifest.webmanifest', 'application/manifest+json; charset=utf-8',
             true],
         ['/icon.svg', 'icon.svg', 'image/svg+xml; charset=utf-8', true],
@@ -144,11 +142,17 @@ describe('what a browser gets', () => {
     it('sends its security headers on every answer, errors too', async () => {
         for (const path of ['/', '/offsetcore.wasm', '/nothing-here']) {
             const { headers } = await get(path);
-            assert.match(headers['content-security-policy'],
-                /^default-src 'none'; script-src 'self' 'wasm-unsafe-eval';/, path);
+            assert.match(headers['content-security-policy'], /frame-ancestors 'none'/, path);
             assert.equal(headers['x-content-type-options'], 'nosniff', path);
             assert.equal(headers['referrer-policy'], 'no-referrer', path);
         }
+        // The page's own policy allows no script or style but its files and
+        // its inline ones by hash (that those hashes hold is the next test).
+        const page = (await get('/')).body.toString('utf8');
+        const policy = page.match(/<meta http-equiv="Content-Security-Policy" content="([^"]*)">/)?.[1];
+        assert.match(policy ?? '', new RegExp("^default-src 'none'; "
+            + "script-src 'self' 'wasm-unsafe-eval' 'sha256-[A-Za-z0-9+/]{43}='; "
+            + "style-src 'sha256-[A-Za-z0-9+/]{43}=';"));
     });
 });
 

@@ -14,6 +14,10 @@
 // Around that, the page only presents: the results apart from the inputs
 // and announced once, marked as old once an input of their mode changes,
 // drawn at their dimension lines, kept on the device and in the address.
+//
+// The tabs are there, and take typing, before the core is: a Bereken
+// pressed (or kept texts put back) while the core still loads waits, and is
+// answered as soon as the core arrives (Tab.attach).
 
 import { chosen, choose, offerChoices } from './choices.js';
 import { addressFor, keepTexts, keptTexts } from './keeping.js';
@@ -110,6 +114,10 @@ export class Mode {
     // (a restore of kept inputs that no longer calculate). True when results
     // were written.
     calculate({ quiet = false } = {}) {
+        if (!this.tab.core) {
+            this.tab.waitFor(this, { quiet });
+            return false;
+        }
         // Only the problem of the last thing done is shown, as one message box would.
         clearProblems(document);
         const outcome = this.step(this.texts());
@@ -172,6 +180,9 @@ export class Mode {
     }
 
     stepCount(button) {
+        if (!this.tab.core) {
+            return;
+        }
         const box = button.parentElement.querySelector('input');
         clearProblems(document);
         const outcome = this.tab.core.steppedCount(box.value, Number(button.dataset.step),
@@ -226,9 +237,10 @@ export class Mode {
 
 // What every tab has: its panel, its modes, and a place in the address.
 export class Tab {
-    // panel: the tab's section.
-    constructor(core, panel) {
-        this.core = core;
+    // panel: the tab's section. The core comes later (attach).
+    constructor(panel) {
+        this.core = null;
+        this.waiting = new Map(); // mode -> how it is to calculate once the core is there
         this.panel = panel;
         this.decimalSeparator = localeDecimalSeparator();
         this.modes = [];
@@ -237,6 +249,28 @@ export class Tab {
         this.fragment = document.getElementById(panel.getAttribute('aria-labelledby'))
             .dataset.fragment;
     }
+
+    // The core has arrived: the tab's lists, then every calculation that
+    // waited for it, in the order they were asked for.
+    attach(core) {
+        this.core = core;
+        this.load();
+        const waiting = [...this.waiting];
+        this.waiting.clear();
+        for (const [mode, options] of waiting) {
+            mode.form.removeAttribute('aria-busy');
+            mode.calculate(options);
+        }
+    }
+
+    // A calculation asked for before the core is there; a later one of the
+    // same mode replaces it (a Bereken after a quiet restore speaks up).
+    waitFor(mode, options) {
+        this.waiting.set(mode, options);
+        mode.form.setAttribute('aria-busy', 'true');
+    }
+
+    load() {}
 
     control(name) {
         const found = this.panel.querySelector(`#${this.panel.id}-${name}`);
@@ -284,8 +318,8 @@ export class Tab {
     }
 
     // Each mode's texts from the address where it names any of its boxes,
-    // else as kept on the device, calculated again by the core. A problem
-    // shows only for what the address asked for.
+    // else as kept on the device, calculated again by the core (once it is
+    // there). A problem shows only for what the address asked for.
     restore(params) {
         for (const mode of this.modes) {
             const named = mode.names.filter((name) => params?.has(name));
@@ -303,8 +337,8 @@ export class Tab {
 // A tab that is the face of one window: its two modes, the bend pair they
 // share and the diagram.
 export class Calculator extends Tab {
-    constructor(core, panel) {
-        super(core, panel);
+    constructor(panel) {
+        super(panel);
         this.heldBend = null;
         this.figure = panel.querySelector('.side');
         this.drawing = panel.querySelector('.drawing');

@@ -14,8 +14,8 @@ import { clearProblems, showProblemAt } from './messages.js';
 import { printPage } from './printing.js';
 
 export class ConcentricTab extends Calculator {
-    constructor(core, panel, report) {
-        super(core, panel);
+    constructor(panel, report) {
+        super(panel);
         this.report = report;
         this.resultsFrom = null;
         this.lengths = this.addMode('mode1', {
@@ -23,14 +23,14 @@ export class ConcentricTab extends Calculator {
             outputs: { txtLengte: 'length', txtHoogte: 'vertical', txtA: 'a', txtB: 'b' },
             drawn: { length: 'txtLengte', vertical: 'txtHoogte', horizontal: 'txtHorVersleping',
                 a: 'txtA', b: 'txtB' },
-            step: (texts) => core.concentricLengths(
+            step: (texts) => this.core.concentricLengths(
                 { angle: texts.cmbHoek, offset: texts.txtHorVersleping }, this.decimalSeparator),
         });
         this.addMode('mode2', {
             boxes: { angle: 'cmbHoek2', n1000: 'cmb1000', n500: 'cmb500', n250: 'cmb250' },
             outputs: { txtVerHor: 'horizontal', txtVerVerticaal: 'vertical' },
             drawn: { horizontal: 'txtVerHor', vertical: 'txtVerVerticaal' },
-            step: (texts) => core.concentricOffsets(
+            step: (texts) => this.core.concentricOffsets(
                 { angle: texts.cmbHoek2, ...this.countTexts(texts) }, this.decimalSeparator),
         });
         this.cmdTest = this.control('cmdTest');
@@ -49,6 +49,9 @@ export class ConcentricTab extends Calculator {
     }
 
     cmdTestClick() {
+        if (!this.core) {
+            return; // nothing calculated yet
+        }
         clearProblems(document);
         const caption = (label) => this.control(label).textContent;
         const outcome = this.core.testReport({

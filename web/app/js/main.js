@@ -1,9 +1,14 @@
-// Starts the page: loads the calculation core (WebAssembly), sets up the
-// tabs, puts back what the address or the device kept, and, once the page
-// works, the service worker that keeps it working without a network. Without
-// the core there is nothing to calculate with: the page then says so in
-// plain text and shows no controls.
+// Starts the page. The core (WebAssembly) is fetched and compiled by the
+// page's first script (start.js, inline at the top of the page), while the
+// rest arrives; meanwhile the tabs are set up without it, put back what the
+// address or the device kept, and take typing. Once the core is there it
+// joins every tab, which answers what waited for it; then come what the
+// first calculation does not need: the diagrams, the icons and manifest,
+// and the service worker that keeps the page working without a network.
+// Without the core there is nothing to calculate with: the page then says
+// so in plain text and shows no controls.
 
+import createOffsetCore from '../offsetcore.js';
 import { focusTarget } from './choices.js';
 import { ConcentricTab } from './concentric.js';
 import { addressFor, readAddress, showAddress } from './keeping.js';
@@ -15,9 +20,22 @@ import { watchForUpdates } from './updates.js';
 const status = document.getElementById('status');
 const app = document.getElementById('app');
 
+// The core from the module start.js compiles; a failure anywhere on the way
+// (no WebAssembly, no file, a bad one) rejects.
 async function loadCore() {
-    const { default: createOffsetCore } = await import('../offsetcore.js');
-    return createOffsetCore();
+    const compiled = await window.offsetCoreModule;
+    if (!(compiled instanceof WebAssembly.Module)) {
+        throw new Error('the core was not compiled');
+    }
+    return new Promise((resolve, reject) => {
+        createOffsetCore({
+            instantiateWasm(imports, receiveInstance) {
+                WebAssembly.instantiate(compiled, imports)
+                    .then((instance) => receiveInstance(instance, compiled), reject);
+                return {};
+            },
+        }).then(resolve, reject);
+    });
 }
 
 function fail() {
@@ -27,17 +45,13 @@ function fail() {
     document.body.dataset.state = 'failed';
 }
 
-// Sets up the tabs on the core; lets them be used only when all went well.
-function setUp(core) {
-    const counts = document.getElementById('sectionCounts');
-    counts.replaceChildren(...core.sectionCountList().map((item) => new Option(item, item)));
-
+// Sets up the tabs, without the core yet, and puts back what was kept.
+function setUp() {
     // By panel, in the order of the tab list.
     const tabs = {
-        twin: new ConcentricTab(core, document.getElementById('twin'),
-            document.getElementById('report')),
-        solo: new SingleWallTab(core, document.getElementById('solo')),
-        plan: new PlanTab(core, document.getElementById('plan')),
+        twin: new ConcentricTab(document.getElementById('twin'), document.getElementById('report')),
+        solo: new SingleWallTab(document.getElementById('solo')),
+        plan: new PlanTab(document.getElementById('plan')),
     };
     const firstPanel = Object.keys(tabs)[0];
     let shown = firstPanel;
@@ -46,7 +60,6 @@ function setUp(core) {
         showAddress(addressFor(tab.fragment, tab.params(), shown === firstPanel));
     };
     for (const tab of Object.values(tabs)) {
-        tab.load();
         tab.onCalculated = (calculated) => {
             if (calculated === tabs[shown]) {
                 writeAddress();
@@ -62,24 +75,51 @@ function setUp(core) {
         }
         writeAddress();
     });
-    app.inert = false;
-    focusTarget(tabs[shown].firstBox()).focus();
     for (const [panel, tab] of Object.entries(tabs)) {
         tab.restore(panel === shown ? opened.params : null);
     }
+    // Where a person starts; an angle group can take the focus only once
+    // its items are there, so this is done again then, if nothing has it.
+    const focusStart = () => focusTarget(tabs[shown].firstBox()).focus();
+    focusStart();
     // A handle for the browser tests and the benchmark: what each tab holds.
     window.offsetApp = Object.freeze(tabs);
+    return { tabs, focusStart };
+}
+
+// The core joins the tabs: its lists first, then what waited for it.
+function attach(tabs, core) {
+    const counts = document.getElementById('sectionCounts');
+    counts.replaceChildren(...core.sectionCountList().map((item) => new Option(item, item)));
+    for (const tab of Object.values(tabs)) {
+        tab.attach(core);
+    }
+}
+
+// What the first calculation does not need, asked for once it can run.
+function loadTheRest() {
+    for (const image of document.querySelectorAll('img[data-src]')) {
+        image.src = image.dataset.src;
+    }
+    // In place of the empty icon that kept the browser from asking for one.
+    document.querySelector('link[rel="icon"]').remove();
+    document.head.append(document.getElementById('later-head').content.cloneNode(true));
+    watchForUpdates();
 }
 
 async function start() {
+    const { tabs, focusStart } = setUp();
     try {
-        setUp(await loadCore());
+        attach(tabs, await loadCore());
     } catch {
         return fail();
     }
+    if (document.activeElement === document.body) {
+        focusStart();
+    }
     document.body.dataset.state = 'ready';
     performance.mark('offset-ready');
-    watchForUpdates();
+    loadTheRest();
     return undefined;
 }
 

@@ -121,8 +121,8 @@ class PlanMode extends Mode {
 }
 
 export class PlanTab extends Tab {
-    constructor(core, panel) {
-        super(core, panel);
+    constructor(panel) {
+        super(panel);
         this.cmbSysteem = this.control('cmbSysteem');
         this.cmbDiameter = this.control('cmbDiameter');
         this.chart = this.control('chart');
@@ -131,7 +131,7 @@ export class PlanTab extends Tab {
             boxes: { system: 'cmbSysteem', diameter: 'cmbDiameter', offset: 'txtHorVersleping' },
             outputs: {},
             drawn: {},
-            step: (texts) => core.planOffset({
+            step: (texts) => this.core.planOffset({
                 system: texts.cmbSysteem,
                 diameter: texts.cmbDiameter,
                 offset: texts.txtHorVersleping,
@@ -146,11 +146,11 @@ export class PlanTab extends Tab {
         });
         this.control('cmdAfdrukken').addEventListener('click', () => printPage('chart'));
         this.control('cmdSluiten').addEventListener('click', () => this.closeChart(true));
+        this.cmbSysteemPick();
     }
 
     load() {
         offerChoices(this.cmbDiameter, this.core.everySingleWallDiameterList());
-        this.cmbSysteemPick();
     }
 
     // The diameter group is there for the system that has diameters, and

@@ -22,8 +22,8 @@ import { clearProblems, showProblemAt } from './messages.js';
 import { printPage } from './printing.js';
 
 export class SingleWallTab extends Calculator {
-    constructor(core, panel) {
-        super(core, panel);
+    constructor(panel) {
+        super(panel);
         this.cmbDiameter = this.control('cmbDiameter');
         this.cmbDiameter2 = this.control('cmbDiameter2');
         this.pickedAngle = '';
@@ -34,7 +34,7 @@ export class SingleWallTab extends Calculator {
             outputs: { txtLengte: 'length', txtHoogte: 'vertical', txtA: 'a', txtB: 'b' },
             drawn: { length: 'txtLengte', vertical: 'txtHoogte', horizontal: 'txtHorVersleping',
                 a: 'txtA', b: 'txtB' },
-            step: (texts) => core.singleWallLengths({
+            step: (texts) => this.core.singleWallLengths({
                 angle: texts.cmbHoek,
                 pickedAngle: this.pickedAngle,
                 diameter: texts.cmbDiameter,
@@ -46,7 +46,7 @@ export class SingleWallTab extends Calculator {
                 n500: 'cmb500', n250: 'cmb250' },
             outputs: { txtVerHor: 'horizontal', txtVerVerticaal: 'vertical' },
             drawn: { horizontal: 'txtVerHor', vertical: 'txtVerVerticaal' },
-            step: (texts) => core.singleWallOffsets({
+            step: (texts) => this.core.singleWallOffsets({
                 angle: texts.cmbHoek2,
                 diameter: texts.cmbDiameter2,
                 ...this.countTexts(texts),
@@ -63,7 +63,12 @@ export class SingleWallTab extends Calculator {
     }
 
     // A text without a list leaves the items; the group opens either way.
+    // Before the core is there, the pick waits: load() offers the angles
+    // again with it chosen.
     offerDiameters(group, angleText) {
+        if (!this.core) {
+            return;
+        }
         const diameters = this.core.singleWallDiameterList(angleText);
         if (diameters !== null) {
             offerChoices(group, diameters);
@@ -81,6 +86,9 @@ export class SingleWallTab extends Calculator {
     }
 
     cmdPrintenClick() {
+        if (!this.core) {
+            return; // nothing calculated yet
+        }
         clearProblems(document);
         const problem = this.core.checkWindowPrint(this.txtLengte.value, this.txtHoogte.value,
             this.txtVerHor.value, this.txtVerVerticaal.value);
