@@ -32,8 +32,10 @@ try {
             const { categories, audits } = JSON.parse(await readFile(report, 'utf8'));
             const scores = Object.values(categories)
                 .map((category) => `${category.title} ${Math.round(category.score * 100)}`);
-            const lcp = audits['largest-contentful-paint'].displayValue;
-            console.log(`${form} run ${index}: ${scores.join(', ')} (LCP ${lcp})`);
+            const shown = (id) => audits[id].displayValue.replace(/\s+/g, ' ');
+            console.log(`${form} run ${index}: ${scores.join(', ')} (LCP ${shown('largest-contentful-paint')}, `
+                + `total blocking time ${shown('total-blocking-time')}, `
+                + `speed index ${shown('speed-index')})`);
         }
     }
 } finally {

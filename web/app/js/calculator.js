@@ -24,11 +24,15 @@ import { addressFor, keepTexts, keptTexts } from './keeping.js';
 import { announce, clearProblem, clearProblems, showProblemAt } from './messages.js';
 
 // The decimal separator of the browser's locale, as the desktop takes that
-// of the user's locale.
+// of the user's locale. Asked for at the first calculation, not at start:
+// the browser's first number format costs it tens of milliseconds.
+let decimalSeparator;
 export function localeDecimalSeparator() {
-    const parts = new Intl.NumberFormat().formatToParts(1.5);
-    const decimal = parts.find((part) => part.type === 'decimal');
-    return decimal ? decimal.value : '.';
+    if (decimalSeparator === undefined) {
+        const parts = new Intl.NumberFormat().formatToParts(1.5);
+        decimalSeparator = parts.find((part) => part.type === 'decimal')?.value ?? '.';
+    }
+    return decimalSeparator;
 }
 
 // A box's text as the window's box would show it: a choice group's chosen
@@ -242,7 +246,6 @@ export class Tab {
         this.core = null;
         this.waiting = new Map(); // mode -> how it is to calculate once the core is there
         this.panel = panel;
-        this.decimalSeparator = localeDecimalSeparator();
         this.modes = [];
         this.onCalculated = () => {};
         // What names the tab in the address, as its tab button says.
@@ -271,6 +274,10 @@ export class Tab {
     }
 
     load() {}
+
+    get decimalSeparator() {
+        return localeDecimalSeparator();
+    }
 
     control(name) {
         const found = this.panel.querySelector(`#${this.panel.id}-${name}`);
