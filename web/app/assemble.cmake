@@ -105,10 +105,15 @@ string(SHA256 content_digest "${digests}")
 string(SUBSTRING "${content_digest}" 0 12 content_digest)
 
 set(OFFSET_WEB_VERSION "${project_version}-${content_digest}")
-# The start address too, which the browser asks for as the folder itself.
+# What the page needs without a network, stored by the service worker: the
+# start address too, which the browser asks for as the folder itself. The
+# install screenshots are shown by the browser's install prompt, which needs
+# the network anyway; a visit does not fetch them for nothing.
 set(OFFSET_WEB_FILES "'./'")
 foreach(file IN LISTS site_files)
-    string(APPEND OFFSET_WEB_FILES ", '${file}'")
+    if(NOT file MATCHES "^images/screenshot-")
+        string(APPEND OFFSET_WEB_FILES ", '${file}'")
+    endif()
 endforeach()
 configure_file("${CMAKE_CURRENT_LIST_DIR}/sw.js.in" "${site_dir}/sw.js" @ONLY)
 
