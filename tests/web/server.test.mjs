@@ -113,7 +113,7 @@ describe('what a browser gets', () => {
         ['/manifest.webmanifest', 'manifest.webmanifest', 'application/manifest+json; charset=utf-8',
             true],
         ['/icon.svg', 'icon.svg', 'image/svg+xml; charset=utf-8', true],
-        ['/icon-128.png', 'icon-128.png', 'image/png', false],
+        ['/images/icon-192.png', 'images/icon-192.png', 'image/png', false],
     ];
     for (const [path, file, type, compressed] of files) {
         const sent = compressed ? 'gzip where accepted' : 'as it is';
