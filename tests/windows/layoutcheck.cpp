@@ -108,7 +108,9 @@ void verifyWindowFrame(QWidget* window, const char* name, const char* caption) {
     QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!window->windowIcon().pixmap(16, 16).isNull());
+    // Every size drawn, so that no desktop scales the icon from another.
+    QCOMPARE(window->windowIcon().availableSizes(),
+             (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
     const QPoint offCentre =
         window->geometry().center() - window->screen()->availableGeometry().center();
     QVERIFY(offCentre.manhattanLength() <= 2);
