@@ -1,6 +1,9 @@
 #include "offsetcore/numbertext.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <fast_float/fast_float.h>
 #include <fmt/compile.h>
 
@@ -94,9 +97,15 @@ std::string shortestText(double value) {
         scientific += '.';
         scientific += digits.substr(1);
     }
-    const std::string power = std::to_string(leading < 0 ? -leading : leading);
+    // At least two digits of exponent, at most three (a double's lie within
+    // e-324 and e+308).
+    const int power = leading < 0 ? -leading : leading;
     scientific += leading < 0 ? "e-" : "e+";
-    scientific += std::string(power.size() < 2 ? 2 - power.size() : 0, '0') + power;
+    if (power >= 100) {
+        scientific += static_cast<char>('0' + power / 100);
+    }
+    scientific += static_cast<char>('0' + power / 10 % 10);
+    scientific += static_cast<char>('0' + power % 10);
 
     std::string plain;
     if (decimal.exponent >= 0) {
@@ -108,6 +117,59 @@ std::string shortestText(double value) {
         plain = "0." + std::string(static_cast<std::size_t>(-leading - 1), '0') + digits;
     }
     return plain.size() <= scientific.size() ? plain : scientific;
+}
+
+// Every digit of a whole number of any size (positive and finite): its
+// significand times its power of two, worked out exactly in limbs of nine
+// decimal digits, the lowest first. The largest double has 309 digits, so 35
+// limbs hold every one.
+std::string wholeDigits(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    constexpr std::uint64_t hiddenBit = std::uint64_t{1} << 52;
+    // A whole number is at least 1, so normal: the hidden bit is there.
+    std::uint64_t significand = (bits & (hiddenBit - 1)) | hiddenBit;
+    int power = static_cast<int>(bits >> 52) - 1075;
+    if (power < 0) {
+        significand >>= -power; // whole, so only zero bits go
+        power = 0;
+    }
+
+    constexpr std::uint32_t limbBase = 1'000'000'000;
+    std::array<std::uint32_t, 35> limbs{};
+    limbs[0] = static_cast<std::uint32_t>(significand % limbBase);
+    limbs[1] = static_cast<std::uint32_t>(significand / limbBase); // below 2^53, so two limbs
+    std::size_t used = 2;
+    while (power > 0) {
+        // A limb (below 10^9) shifted by at most 29 bits plus a carry of at
+        // most 2^29 is at most 10^9 * 2^29: the next carry is again at most
+        // 2^29, one limb.
+        const int shift = power < 29 ? power : 29;
+        std::uint64_t carry = 0;
+        for (std::size_t i = 0; i < used; ++i) {
+            const std::uint64_t shifted = (std::uint64_t{limbs[i]} << shift) + carry;
+            limbs[i] = static_cast<std::uint32_t>(shifted % limbBase);
+            carry = shifted / limbBase;
+        }
+        if (carry != 0) {
+            limbs[used++] = static_cast<std::uint32_t>(carry);
+        }
+        power -= shift;
+    }
+
+    std::string text;
+    text.reserve(9 * used);
+    for (std::size_t i = used; i-- > 0;) {
+        char digits[9];
+        std::uint32_t limb = limbs[i];
+        for (int d = 8; d >= 0; --d) {
+            digits[d] = static_cast<char>('0' + limb % 10);
+            limb /= 10;
+        }
+        text.append(digits, sizeof digits);
+    }
+    text.erase(0, text.find_first_not_of('0'));
+    return text;
 }
 
 } // namespace
@@ -170,10 +232,8 @@ std::string formatWholeNumber(double value) {
     if (std::isinf(value)) {
         return value < 0 ? "-inf" : "inf";
     }
-    if (std::trunc(value) == value) {
-        return fmt::format(FMT_COMPILE("{:.0f}"), value); // every digit, exact at any size
-    }
-    std::string text = shortestText(std::fabs(value));
+    std::string text =
+        std::trunc(value) == value ? wholeDigits(std::fabs(value)) : shortestText(std::fabs(value));
     if (value < 0) {
         text.insert(text.begin(), '-');
     }
