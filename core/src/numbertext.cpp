@@ -4,8 +4,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fast_float/fast_float.h>
 #include <fmt/compile.h>
+
+#ifdef __EMSCRIPTEN__
+#include <cstdlib>
+#else
+#include <fast_float/fast_float.h>
+#endif
 
 namespace offsetcore {
 
@@ -28,15 +33,27 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-// Reads text that fast_float accepts in the given format; no value unless all
-// of it is read.
-std::optional<double> readPlain(const std::string& text, fast_float::chars_format format) {
-    double value = 0;
+// Reads "digits.digits", the one form parseNumber rewrites every text into,
+// as the nearest double; no value unless all of it is read.
+std::optional<double> readPlain(const std::string& text) {
     const char* const end = text.data() + text.size();
-    const auto [stop, error] = fast_float::from_chars(text.data(), end, value, format);
+#ifdef __EMSCRIPTEN__
+    // The WebAssembly C library (musl) reads correctly rounded as well, with
+    // '.' in every locale, at a fraction of fast_float's size: its table of
+    // powers of five alone is 10 KB, downloaded with every first visit.
+    char* stop = nullptr;
+    const double value = std::strtod(text.c_str(), &stop);
+    if (stop != end) {
+        return std::nullopt;
+    }
+#else
+    double value = 0;
+    const auto [stop, error] =
+        fast_float::from_chars(text.data(), end, value, fast_float::chars_format::fixed);
     if (error != std::errc{} || stop != end) {
         return std::nullopt;
     }
+#endif
     return value;
 }
 
@@ -212,10 +229,9 @@ std::optional<double> parseNumber(std::string_view text, std::string_view decima
         plain += '0';
     }
 
-    // fast_float rounds correctly: beyond the largest double it gives
-    // infinity, far below a micrometre it gives zero (nothing a window could
-    // show).
-    const std::optional<double> value = readPlain(plain, fast_float::chars_format::fixed);
+    // Read correctly rounded: beyond the largest double that gives infinity,
+    // far below a micrometre zero (nothing a window could show).
+    const std::optional<double> value = readPlain(plain);
     if (!value || std::isinf(*value)) {
         return std::nullopt;
     }

@@ -302,6 +302,60 @@ for (let angle = -10; angle <= 100; angle += 0.25) {
     }
 }
 
+// Reading, to the last bit, where a lookup shows it: every angle and diameter
+// the tables compare with, written as the exact decimal halfway to the
+// neighbouring double and a hair either side of it (read correctly, the
+// halfway text goes to the even one, the listed value itself), and likewise
+// the largest double against overflow. In long decimals, so that both
+// readers take their slowest road.
+const asFraction = (value) => { // [n, q]: value = n / 2^q
+    view.setFloat64(0, value);
+    const bits = view.getBigUint64(0);
+    const biased = Number(bits >> 52n);
+    const fraction = bits & ((1n << 52n) - 1n);
+    return [biased === 0 ? fraction : fraction | (1n << 52n), 1075 - Math.max(biased, 1)];
+};
+const neighbour = (value, step) => {
+    view.setFloat64(0, value);
+    view.setBigUint64(0, view.getBigUint64(0) + BigInt(step));
+    return view.getFloat64(0);
+};
+const midpoint = ([a, p], [b, r]) => {
+    const q = Math.max(p, r);
+    return [(a << BigInt(q - p)) + (b << BigInt(q - r)), q + 1];
+};
+// n / 2^q exactly, then a hair (10^-5) above and below, in the separator given.
+const halfwayTexts = ([n, q], sep) => {
+    const decimals = Math.max(q, 0) + 5;
+    const units = (q >= 0 ? n * 5n ** BigInt(q) : n << BigInt(-q)) * 100000n;
+    return [units, units + 1n, units - 1n].map((value) => {
+        const digits = value.toString().padStart(decimals + 1, '0');
+        return `${digits.slice(0, -decimals)}${sep}${digits.slice(-decimals)}`;
+    });
+};
+const aroundTexts = (value, sep) => [
+    ...halfwayTexts(midpoint(asFraction(neighbour(value, -1)), asFraction(value)), sep),
+    ...halfwayTexts(midpoint(asFraction(value), asFraction(neighbour(value, 1))), sep),
+];
+for (const sep of [',', '.']) {
+    for (const angle of [15, 30, 43, 45, 87, 90].flatMap((value) => aroundTexts(value, sep))) {
+        twinLengths(angle, '500', sep);
+        soloLengths(angle, angle, '125', '500', sep);
+        soloOffsets(angle, '300', ['1', '0', '0'], sep);
+    }
+    for (const diameter of [150, 175, 200, 250, 300, 450].flatMap((value) => aroundTexts(value, sep))) {
+        for (const angle of soloAngles) {
+            soloLengths(angle, angle, diameter, '500', sep);
+            soloOffsets(angle, diameter, ['1', '0', '0'], sep);
+        }
+    }
+    const overflow = midpoint(asFraction(Number.MAX_VALUE), [1n, -1024]);
+    for (const offset of halfwayTexts(overflow, sep)) {
+        twinLengths('30', offset, sep);
+        twinLengths('30', offset.slice(0, offset.indexOf(sep)), sep);
+    }
+}
+
 // Test's report: the page's captions or random texts, the values shown, and
 // the inputs of the results shown (none, the same, or others).
 const reportText = () => Array.from({length: Math.floor(uniform(0, 60))},
