@@ -11,14 +11,27 @@
 //   R caption value (six times) [angle offset]      the concentric report, with
 //                                                   the inputs of the results shown
 //   K length vertical horizontal sectionVertical    whether the window may be printed
+//   S text direction separator                      a count stepped by - or +
+//   P system diameter offset separator              a plan
+//   C system angle diameter total separator         a chart
 //   D angleText                                     the diameter list, or null
 //   T                                               the angle and count lists
+//   E                                               every single-wall diameter and
+//                                                   the chart's total unless told
 //   M                                               every problem's name and message
 //
-// An outcome is answered as "problem NAME prompt title", as "lengths length
-// vertical a b heldA heldB angle offset", as "offsets horizontal vertical
-// heldA heldB" or as "report text"; K answers "null" when it finds nothing.
+// An outcome is answered as "problem NAME prompt title input" (input the box
+// the page shows it at), as "lengths length vertical a b heldA heldB angle
+// offset marker", as "offsets horizontal vertical heldA heldB", as "report
+// text" or as "count text"; K answers "null" when it finds nothing. A plan
+// is answered as "plan", then per angle "angle" and its item, mode 1's four
+// texts and marker, "nearest", their number and the combinations, and the
+// nearest not short or "none"; a chart as "chart heldA heldB", the number of
+// rows and the rows. A combination is its three counts in decimal, then its
+// horizontal, vertical and difference. The system is "singleWall" or counts
+// as concentric, as on the page; the direction is a decimal integer.
 
+#include "offsetcore/plan.h"
 #include "offsetcore/report.h"
 #include "offsetcore/steps.h"
 #include "offsetcore/tables.h"
@@ -92,27 +105,105 @@ std::string messageAnswer(Problem problem) {
            hexOf(message.title);
 }
 
+std::string_view inputName(offsetcore::Input input) {
+    using offsetcore::Input;
+    switch (input) {
+    case Input::Angle:
+        return "angle";
+    case Input::Diameter:
+        return "diameter";
+    case Input::Offset:
+        return "offset";
+    case Input::Count1000:
+        return "n1000";
+    case Input::Count500:
+        return "n500";
+    case Input::Count250:
+        return "n250";
+    case Input::Total:
+        return "total";
+    case Input::Print:
+        return "print";
+    }
+    return "";
+}
+
+std::string problemAnswer(Problem problem, offsetcore::Input input) {
+    return "problem " + messageAnswer(problem) + ' ' + std::string(inputName(input));
+}
+
+std::string problemAnswer(Problem problem) {
+    return problemAnswer(problem, offsetcore::inputOf(problem));
+}
+
 std::string heldAnswer(const offsetcore::BendDimensions& bend) {
     return hexOf(bend.a) + ' ' + hexOf(bend.b);
 }
 
+std::string markerAnswer(bool marker) {
+    return marker ? "marker" : "plain";
+}
+
 std::string outcomeAnswer(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return "problem " + messageAnswer(*problem);
+        return problemAnswer(*problem);
     }
     const auto& t = std::get<offsetcore::LengthTexts>(outcome);
     return "lengths " + hexOf(t.length) + ' ' + hexOf(t.vertical) + ' ' + hexOf(t.a) + ' ' +
            hexOf(t.b) + ' ' + heldAnswer(t.heldBend) + ' ' + hexOf(t.inputs.angle) + ' ' +
-           hexOf(t.inputs.offset);
+           hexOf(t.inputs.offset) + ' ' + markerAnswer(t.marker);
 }
 
-std::string outcomeAnswer(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome) {
+// Mode 2 puts a problem at the count that caused it.
+std::string outcomeAnswer(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome,
+                          const offsetcore::CountTexts& counts, const std::string& separator) {
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return "problem " + messageAnswer(*problem);
+        return problemAnswer(*problem, offsetcore::inputOf(*problem, counts, separator));
     }
     const auto& t = std::get<offsetcore::OffsetTexts>(outcome);
     return "offsets " + hexOf(t.horizontal) + ' ' + hexOf(t.vertical) + ' ' +
            heldAnswer(t.heldBend);
+}
+
+std::string combinationAnswer(const offsetcore::Combination& c) {
+    return std::to_string(c.n1000) + ' ' + std::to_string(c.n500) + ' ' + std::to_string(c.n250) +
+           ' ' + hexOf(c.horizontal) + ' ' + hexOf(c.vertical) + ' ' + hexOf(c.difference);
+}
+
+offsetcore::FlueSystem systemNamed(const std::string& name) {
+    return name == "singleWall" ? offsetcore::FlueSystem::SingleWall
+                                : offsetcore::FlueSystem::Concentric;
+}
+
+std::string planAnswer(const offsetcore::Outcome<offsetcore::Plan>& outcome) {
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemAnswer(*problem);
+    }
+    std::string answer = "plan";
+    for (const offsetcore::PlannedAngle& a : std::get<offsetcore::Plan>(outcome).angles) {
+        answer += " angle " + hexOf(a.angle) + ' ' + hexOf(a.lengths.length) + ' ' +
+                  hexOf(a.lengths.vertical) + ' ' + hexOf(a.lengths.a) + ' ' + hexOf(a.lengths.b) +
+                  ' ' + markerAnswer(a.lengths.marker) + " nearest " +
+                  std::to_string(a.nearest.size());
+        for (const offsetcore::Combination& c : a.nearest) {
+            answer += ' ' + combinationAnswer(c);
+        }
+        answer += ' ' + (a.nearestNotShort ? combinationAnswer(*a.nearestNotShort) : "none");
+    }
+    return answer;
+}
+
+std::string chartAnswer(const offsetcore::Outcome<offsetcore::Chart>& outcome) {
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemAnswer(*problem);
+    }
+    const auto& chart = std::get<offsetcore::Chart>(outcome);
+    std::string answer =
+        "chart " + heldAnswer(chart.bend) + ' ' + std::to_string(chart.rows.size());
+    for (const offsetcore::Combination& c : chart.rows) {
+        answer += ' ' + combinationAnswer(c);
+    }
+    return answer;
 }
 
 std::string answer(const std::vector<std::string>& q) {
@@ -127,13 +218,16 @@ std::string answer(const std::vector<std::string>& q) {
         return outcomeAnswer(offsetcore::concentricLengths({t[0], t[1]}, t[2]));
     }
     if (kind == "CO" && t.size() == 5) {
-        return outcomeAnswer(offsetcore::concentricOffsets({t[0], {t[1], t[2], t[3]}}, t[4]));
+        const offsetcore::CountTexts counts{t[1], t[2], t[3]};
+        return outcomeAnswer(offsetcore::concentricOffsets({t[0], counts}, t[4]), counts, t[4]);
     }
     if (kind == "SL" && t.size() == 5) {
         return outcomeAnswer(offsetcore::singleWallLengths({t[0], t[1], t[2], t[3]}, t[4]));
     }
     if (kind == "SO" && t.size() == 6) {
-        return outcomeAnswer(offsetcore::singleWallOffsets({t[0], t[1], {t[2], t[3], t[4]}}, t[5]));
+        const offsetcore::CountTexts counts{t[2], t[3], t[4]};
+        return outcomeAnswer(offsetcore::singleWallOffsets({t[0], t[1], counts}, t[5]), counts,
+                             t[5]);
     }
     if (kind == "R" && (t.size() == 12 || t.size() == 14)) {
         const auto item = [&](int i) { return offsetcore::ReportItem{t[2 * i], t[2 * i + 1]}; };
@@ -144,13 +238,26 @@ std::string answer(const std::vector<std::string>& q) {
         const auto outcome =
             offsetcore::testReport({item(0), item(1), item(2), item(3), item(4), item(5)}, from);
         if (const auto* problem = std::get_if<Problem>(&outcome)) {
-            return "problem " + messageAnswer(*problem);
+            return problemAnswer(*problem);
         }
         return "report " + hexOf(std::get<std::string>(outcome));
     }
     if (kind == "K" && t.size() == 4) {
         const auto problem = offsetcore::checkWindowPrint(t[0], t[1], t[2], t[3]);
-        return problem ? "problem " + messageAnswer(*problem) : "null";
+        return problem ? problemAnswer(*problem) : "null";
+    }
+    if (kind == "S" && t.size() == 3) {
+        const auto outcome = offsetcore::steppedCount(t[0], std::stoi(t[1]), t[2]);
+        if (const auto* problem = std::get_if<Problem>(&outcome)) {
+            return problemAnswer(*problem);
+        }
+        return "count " + hexOf(std::get<std::string>(outcome));
+    }
+    if (kind == "P" && t.size() == 4) {
+        return planAnswer(offsetcore::planOffset({systemNamed(t[0]), t[1], t[2]}, t[3]));
+    }
+    if (kind == "C" && t.size() == 5) {
+        return chartAnswer(offsetcore::offsetChart({systemNamed(t[0]), t[1], t[2], t[3]}, t[4]));
     }
     if (kind == "D" && t.size() == 1) {
         const auto list = offsetcore::singleWallDiameterList(t[0]);
@@ -160,6 +267,10 @@ std::string answer(const std::vector<std::string>& q) {
         return listAnswer(offsetcore::concentricAngleList()) + ' ' +
                listAnswer(offsetcore::singleWallAngleList()) + ' ' +
                listAnswer(offsetcore::sectionCountList());
+    }
+    if (kind == "E" && t.empty()) {
+        return listAnswer(offsetcore::everySingleWallDiameterList()) + ' ' +
+               hexOf(offsetcore::defaultChartTotal);
     }
     if (kind == "M" && t.empty()) {
         std::string answer;

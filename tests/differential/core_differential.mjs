@@ -1,7 +1,10 @@
 // The WebAssembly core answers every click exactly as the native one: the
 // same clicks go to core_answers (the core the windows link) and, through the
 // JavaScript bindings the page calls, to offsetcore.wasm; every outcome must
-// match, problem for problem and text for text, held pair bit for bit.
+// match, problem for problem (and the box it is shown at) and text for text,
+// held pair bit for bit, each object with the members the page reads and no
+// others. Arguments the page could get wrong count as empty boxes, or throw
+// a TypeError when they are no text at all.
 //
 //   node core_differential.mjs <folder of offsetcore.js> <core_answers>
 //
@@ -39,23 +42,63 @@ const hex = (value) => {
 const hexText = (text) => 'x' + Buffer.from(text, 'utf8').toString('hex');
 const listAnswer = (items) => ['list', ...items.map(hexText)].join(' ');
 const messageAnswer = (name, {prompt, title}) => `${name} ${hexText(prompt)} ${hexText(title)}`;
+const markerAnswer = (marker) => {
+    if (typeof marker !== 'boolean') {
+        return `marker? ${JSON.stringify(marker)}`;
+    }
+    return marker ? 'marker' : 'plain';
+};
+const count = (value) => (Number.isInteger(value) ? String(value)
+    : `count? ${JSON.stringify(value)}`);
+// Every object the page gets has the members it had from the start, no more,
+// in the same order; anything else answers as its members, which no native
+// answer matches.
+const shaped = (object, members, answer) => {
+    const found = Object.keys(object ?? {}).join(' ');
+    return found === members ? answer() : `members? ${found}`;
+};
+const combinationAnswer = (c) => (c === null ? 'none'
+    : shaped(c, 'n1000 n500 n250 horizontal vertical difference', () => [
+        count(c.n1000), count(c.n500), count(c.n250),
+        ...[c.horizontal, c.vertical, c.difference].map(hexText)].join(' ')));
+const heldAnswer = (bend) => shaped(bend, 'a b', () => `${hex(bend.a)} ${hex(bend.b)}`);
 const outcomeAnswer = (outcome) => {
     if (outcome === null) {
         return 'null';
     }
     if (outcome.problem !== undefined) {
-        return `problem ${messageAnswer(outcome.problem, outcome)}`;
+        return shaped(outcome, 'problem prompt title input',
+            () => `problem ${messageAnswer(outcome.problem, outcome)} ${outcome.input}`);
     }
     if (outcome.report !== undefined) {
-        return `report ${hexText(outcome.report)}`;
+        return shaped(outcome, 'report', () => `report ${hexText(outcome.report)}`);
     }
-    const held = `${hex(outcome.heldBend.a)} ${hex(outcome.heldBend.b)}`;
+    if (outcome.text !== undefined) {
+        return shaped(outcome, 'text', () => `count ${hexText(outcome.text)}`);
+    }
+    if (outcome.angles !== undefined) {
+        return shaped(outcome, 'angles', () => ['plan', ...outcome.angles.map((a) => shaped(a,
+            'angle length vertical a b marker nearest nearestNotShort', () => [
+                'angle', ...[a.angle, a.length, a.vertical, a.a, a.b].map(hexText),
+                markerAnswer(a.marker), 'nearest', a.nearest.length,
+                ...a.nearest.map(combinationAnswer), combinationAnswer(a.nearestNotShort),
+            ].join(' ')))].join(' '));
+    }
+    if (outcome.rows !== undefined) {
+        return shaped(outcome, 'bend rows', () => ['chart', heldAnswer(outcome.bend),
+            outcome.rows.length, ...outcome.rows.map(combinationAnswer)].join(' '));
+    }
     if (outcome.length !== undefined) {
         const {length, vertical, a, b, inputs} = outcome;
-        return `lengths ${[length, vertical, a, b].map(hexText).join(' ')} ${held} `
-            + `${hexText(inputs.angle)} ${hexText(inputs.offset)}`;
+        return shaped(outcome, 'length vertical a b marker heldBend inputs', () => 'lengths '
+            + `${[length, vertical, a, b].map(hexText).join(' ')} ${heldAnswer(outcome.heldBend)} `
+            + shaped(inputs, 'angle offset',
+                () => `${hexText(inputs.angle)} ${hexText(inputs.offset)}`)
+            + ` ${markerAnswer(outcome.marker)}`);
     }
-    return `offsets ${hexText(outcome.horizontal)} ${hexText(outcome.vertical)} ${held}`;
+    const {horizontal, vertical, heldBend} = outcome;
+    return shaped(outcome, 'horizontal vertical heldBend',
+        () => `offsets ${hexText(horizontal)} ${hexText(vertical)} ${heldAnswer(heldBend)}`);
 };
 
 // ---- seeded randomness ---------------------------------------------------------
@@ -343,7 +386,8 @@ for (const sep of [',', '.']) {
         soloLengths(angle, angle, '125', '500', sep);
         soloOffsets(angle, '300', ['1', '0', '0'], sep);
     }
-    for (const diameter of [150, 175, 200, 250, 300, 450].flatMap((value) => aroundTexts(value, sep))) {
+    const diameters = [150, 175, 200, 250, 300, 450].flatMap((value) => aroundTexts(value, sep));
+    for (const diameter of diameters) {
         for (const angle of soloAngles) {
             soloLengths(angle, angle, diameter, '500', sep);
             soloOffsets(angle, diameter, ['1', '0', '0'], sep);
@@ -357,9 +401,12 @@ for (const sep of [',', '.']) {
 }
 
 // Test's report: the page's captions or random texts, the values shown, and
-// the inputs of the results shown (none, the same, or others).
+// the inputs of the results shown (none, the same, or others). A box can hold
+// half a surrogate pair (a paste cut short): it crosses as U+FFFD on both
+// sides, and the character after it stays.
 const reportText = () => Array.from({length: Math.floor(uniform(0, 60))},
-    () => pick(['a', 'Z', ' ', ':', '7', ',', '\u00b0', '\u00e9', '\u20ac', '\u{1d465}', '\t'])).join('');
+    () => pick(['a', 'Z', ' ', ':', '7', ',', '\u00b0', '\u00e9', '\u20ac', '\u{1d465}', '\t',
+                '\ud835', '\udc65'])).join('');
 const captions = ['Hoek in graden:', 'Lengte horizontale- versleping in mm:', 'A:', 'B:',
                   'Lengte tussen de bochten in mm:', 'Lengte van de verticale versleping in mm:'];
 const names = ['angle', 'offset', 'a', 'b', 'length', 'vertical'];
@@ -391,6 +438,62 @@ for (const length of shownTexts) {
     }
 }
 
+// The - and + beside a count box, over the texts a count box can hold; the
+// direction crosses as a C int, whatever number the page gives.
+for (let i = 0; i < 3000; ++i) {
+    const sep = pick(sameSeparators);
+    const text = chance(0.2) ? '' : countText(sep);
+    const direction = pick([-1, 1, 1, -1, 0, 2.5, -7, '-1', true]);
+    ask(line('S', [text, String(direction | 0), sep]),
+        () => outcomeAnswer(core.steppedCount(text, direction, sep)));
+}
+
+// Plans and charts, over both systems (and a name the page does not use),
+// every diameter on offer and some that are not, measured offsets and totals
+// good and bad.
+const systems = ['concentric', 'singleWall', 'enkelwandig'];
+const planDiameters = [...core.everySingleWallDiameterList(), '', '124', '300,5', 'x'];
+const planOffsets = ['', 'x', '0', '150', '612,5', '900', '1017', '2500', '6000', '30000', '-50',
+                     '1,5e3', '1' + '0'.repeat(308)];
+for (const system of systems) {
+    for (const diameter of system === 'singleWall' ? planDiameters : ['', '125']) {
+        const offsets = Array.from({length: 8}, () => plain(randomOffset(), ','));
+        for (const offset of [...planOffsets, ...offsets]) {
+            ask(line('P', [system, diameter, offset, ',']),
+                () => outcomeAnswer(core.planOffset({system, diameter, offset}, ',')));
+        }
+    }
+}
+const totals = ['', 'x', core.defaultChartTotal(), '0', '250', '1000,5', '10000', '-5'];
+for (const system of systems) {
+    for (const angle of [...(system === 'singleWall' ? soloAngles : twinAngles), '', '44', 'x']) {
+        for (const diameter of system === 'singleWall' ? planDiameters : ['125']) {
+            for (const total of diameter === '125' ? totals : totals.slice(0, 3)) {
+                ask(line('C', [system, angle, diameter, total, ',']),
+                    () => outcomeAnswer(core.offsetChart({system, angle, diameter, total}, ',')));
+            }
+        }
+    }
+}
+
+// Arguments as a caller might get them wrong: a click or field object that
+// is null, has no such member or a member that is no string counts as empty
+// boxes.
+const oddClicks = [null, undefined, {}, 'angle', 7,
+                   {angle: 30, offset: null, n1000: ['1'], diameter: new String('125'), system: 1}];
+for (const click of oddClicks) {
+    const empty = (boxes) => Array(boxes).fill('');
+    ask(line('CL', [...empty(2), ',']), () => outcomeAnswer(core.concentricLengths(click, ',')));
+    ask(line('CO', [...empty(4), ',']), () => outcomeAnswer(core.concentricOffsets(click, ',')));
+    ask(line('SL', [...empty(4), ',']), () => outcomeAnswer(core.singleWallLengths(click, ',')));
+    ask(line('SO', [...empty(5), ',']), () => outcomeAnswer(core.singleWallOffsets(click, ',')));
+    ask(line('P', [...empty(3), ',']), () => outcomeAnswer(core.planOffset(click, ',')));
+    ask(line('C', [...empty(4), ',']), () => outcomeAnswer(core.offsetChart(click, ',')));
+    const from = click === null || click === undefined ? [] : empty(2);
+    ask(line('R', [...empty(12), ...from]), () => outcomeAnswer(core.testReport(click, click)));
+    ask(line('R', empty(12)), () => outcomeAnswer(core.testReport({angle: click, a: click}, null)));
+}
+
 // The lists.
 for (const text of ['15', '30', '45', '90', '43', '87', '', ' 30', '30,0', '30.0', '030', '٣٠']) {
     const list = core.singleWallDiameterList(text);
@@ -398,6 +501,8 @@ for (const text of ['15', '30', '45', '90', '43', '87', '', ' 30', '30,0', '30.0
 }
 ask('T', () => [core.concentricAngleList(), core.singleWallAngleList(), core.sectionCountList()]
     .map(listAnswer).join(' '));
+ask('E', () => `${listAnswer(core.everySingleWallDiameterList())} `
+    + hexText(core.defaultChartTotal()));
 
 // ---- compare -----------------------------------------------------------------------
 // Gives the native answers, one a line. Through files rather than a pipe, so
@@ -448,13 +553,41 @@ queries.forEach(([query, wasmAnswer], i) => {
 const messages = (nativeAnswers[queries.length] ?? '').split(' ');
 for (let i = 0; i + 2 < messages.length; i += 3) {
     const message = core.messageFor(messages[i]);
-    const wasmAnswer = message ? messageAnswer(messages[i], message) : 'null';
+    const wasmAnswer = message
+        ? shaped(message, 'prompt title', () => messageAnswer(messages[i], message)) : 'null';
     if (messages.slice(i, i + 3).join(' ') !== wasmAnswer) {
         differs(`messageFor ${messages[i]}`, messages.slice(i, i + 3).join(' '), wasmAnswer);
     }
 }
 if (core.messageFor('Onbekend') !== null) {
     differs('messageFor Onbekend', 'null', JSON.stringify(core.messageFor('Onbekend')));
+}
+
+// A method called with too few or too many arguments, or with anything but a
+// string where it takes a text, throws a TypeError, and the core answers the
+// next click as ever.
+const usual = outcomeAnswer(core.concentricLengths({angle: '30', offset: '500'}, ','));
+const misuses = {
+    'no separator': () => core.concentricLengths({angle: '30', offset: '500'}),
+    'one argument too many': () => core.concentricLengths({angle: '30', offset: '500'}, ',', ','),
+    'a number as separator': () => core.concentricLengths({angle: '30', offset: '500'}, 44),
+    'a number as count text': () => core.steppedCount(5, 1, ','),
+    'null as print text': () => core.checkWindowPrint('', '', '', null),
+    'no name': () => core.messageFor(),
+    'a String object as angle text': () => core.singleWallDiameterList(new String('30')),
+    'an argument to a list': () => core.sectionCountList(','),
+};
+for (const [misuse, call] of Object.entries(misuses)) {
+    let outcome = 'no error';
+    try {
+        call();
+    } catch (error) {
+        outcome = error instanceof TypeError ? 'TypeError' : String(error);
+    }
+    const after = outcomeAnswer(core.concentricLengths({angle: '30', offset: '500'}, ','));
+    if (outcome !== 'TypeError' || after !== usual) {
+        differs(misuse, `TypeError, then ${usual}`, `${outcome}, then ${after}`);
+    }
 }
 
 const reached = new Set(queries.map(([, wasmAnswer]) => /^problem (\w+)/.exec(wasmAnswer)?.[1])

@@ -1,38 +1,155 @@
-// The calculation core as JavaScript sees it (embind). Only conversions live
-// here: every list, check, message and text comes from the core.
+// The calculation core as JavaScript sees it: plain C functions that methods.js
+// (linked into offsetcore.js) turns into the methods of the core object. Only
+// conversions live here: every list, check, message and text comes from the
+// core.
 //
-// A click crosses as an object of the texts its boxes show (a member that is
-// missing or no string counts as an empty box) and the decimal separator of
-// the page's locale. Its outcome comes back as a plain object: a problem as
-// {problem, prompt, title, input}, with the code named as in the core and
-// input the box it concerns (angle, diameter, offset, n1000, n500, n250,
-// total or print); mode 1's texts as {length, vertical, a, b, marker,
-// heldBend: {a, b}, inputs: {angle, offset}}; mode 2's as {horizontal,
-// vertical, heldBend: {a, b}}.
+// A click crosses as the texts of its boxes, which methods.js packs into the
+// input buffer in the order each function below reads them: per text its
+// length in bytes (four bytes, little-endian) and its UTF-8 bytes; the
+// decimal separator of the page's locale, where one is asked for, comes last.
+// Each function answers with JSON text, NUL-terminated, that stays valid
+// until the next call.
+//
+// The outcome of a click: a problem as {problem, prompt, title, input}, with
+// the code named as in the core and input the box it concerns (angle,
+// diameter, offset, n1000, n500, n250, total or print); mode 1's texts as
+// {length, vertical, a, b, marker, heldBend: {a, b}, inputs: {angle,
+// offset}}; mode 2's as {horizontal, vertical, heldBend: {a, b}}.
 
+#include "offsetcore/numbertext.h"
 #include "offsetcore/plan.h"
 #include "offsetcore/report.h"
 #include "offsetcore/steps.h"
 #include "offsetcore/tables.h"
 
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <emscripten/emscripten.h>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace {
 
-using emscripten::val;
 using offsetcore::Problem;
 
-void setMessage(val& object, Problem problem) {
-    const offsetcore::Message message = offsetcore::messageFor(problem);
-    object.set("prompt", std::string(message.prompt));
-    object.set("title", std::string(message.title));
-}
+// What methods.js packed for the call, and the call's answer.
+std::string packed;
+std::string answer;
 
-std::string inputName(offsetcore::Input input) {
+// The texts of the input buffer, one after the other. Past the end of what
+// was packed, every text is empty.
+class Texts {
+public:
+    std::string_view next() {
+        std::uint32_t size = 0;
+        if (packed.size() - at < sizeof size) {
+            return {};
+        }
+        std::memcpy(&size, packed.data() + at, sizeof size);
+        at += sizeof size;
+        const std::size_t length = size < packed.size() - at ? size : packed.size() - at;
+        const std::string_view text(packed.data() + at, length);
+        at += length;
+        return text;
+    }
+
+private:
+    std::size_t at = 0;
+};
+
+// Writes the answer as JSON: commas fall between the values of an object or
+// array by themselves.
+class Json {
+public:
+    Json() { answer.clear(); }
+
+    Json& beginObject() {
+        separate();
+        answer += '{';
+        first = true;
+        return *this;
+    }
+    Json& endObject() {
+        answer += '}';
+        first = false;
+        return *this;
+    }
+    Json& beginArray() {
+        separate();
+        answer += '[';
+        first = true;
+        return *this;
+    }
+    Json& endArray() {
+        answer += ']';
+        first = false;
+        return *this;
+    }
+    // A member's name; its value follows.
+    Json& key(std::string_view name) {
+        string(name);
+        answer += ':';
+        first = true;
+        return *this;
+    }
+    Json& string(std::string_view text) {
+        separate();
+        answer += '"';
+        for (const char c : text) {
+            if (c == '"' || c == '\\') {
+                answer += '\\';
+                answer += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                constexpr char hex[] = "0123456789abcdef";
+                answer += "\\u00";
+                answer += hex[c >> 4];
+                answer += hex[c & 15];
+            } else {
+                answer += c;
+            }
+        }
+        answer += '"';
+        return *this;
+    }
+    // Every number that crosses is finite: a count, or a bend dimension from
+    // the tables. The core writes it in digits that read back as exactly
+    // this double; only the sign of -0 is left to us.
+    Json& number(double value) {
+        separate();
+        answer += value == 0 && std::signbit(value) ? "-0" : offsetcore::formatWholeNumber(value);
+        return *this;
+    }
+    Json& boolean(bool value) {
+        separate();
+        answer += value ? "true" : "false";
+        return *this;
+    }
+    Json& null() {
+        separate();
+        answer += "null";
+        return *this;
+    }
+
+    // The answer for JavaScript; JSON escapes every NUL inside a string, so
+    // the first NUL ends it.
+    static const char* text() { return answer.c_str(); }
+
+private:
+    void separate() {
+        if (!first) {
+            answer += ',';
+        }
+        first = false;
+    }
+
+    bool first = true;
+};
+
+std::string_view inputName(offsetcore::Input input) {
     using offsetcore::Input;
     switch (input) {
     case Input::Angle:
@@ -55,297 +172,338 @@ std::string inputName(offsetcore::Input input) {
     return "";
 }
 
-val problemObject(Problem problem, offsetcore::Input input) {
-    val object = val::object();
-    object.set("problem", std::string(offsetcore::problemName(problem)));
-    setMessage(object, problem);
-    object.set("input", inputName(input));
-    return object;
+void writeMessage(Json& json, Problem problem) {
+    const offsetcore::Message message = offsetcore::messageFor(problem);
+    json.key("prompt").string(message.prompt).key("title").string(message.title);
 }
 
-val problemObject(Problem problem) {
-    return problemObject(problem, offsetcore::inputOf(problem));
+const char* problemAnswer(Problem problem, offsetcore::Input input) {
+    Json json;
+    json.beginObject().key("problem").string(offsetcore::problemName(problem));
+    writeMessage(json, problem);
+    json.key("input").string(inputName(input)).endObject();
+    return Json::text();
 }
 
-val textList(offsetcore::ItemList items) {
-    val list = val::array();
+const char* problemAnswer(Problem problem) {
+    return problemAnswer(problem, offsetcore::inputOf(problem));
+}
+
+const char* listAnswer(offsetcore::ItemList items) {
+    Json json;
+    json.beginArray();
     for (const std::string_view item : items) {
-        list.call<void>("push", std::string(item));
+        json.string(item);
     }
-    return list;
+    json.endArray();
+    return Json::text();
 }
 
-std::string textMember(const val& object, const char* name) {
-    if (object.isNull() || object.isUndefined()) {
-        return {};
-    }
-    const val member = object[name];
-    return member.isString() ? member.as<std::string>() : std::string();
+// One text as the whole answer.
+const char* textAnswer(std::string_view name, std::string_view text) {
+    Json json;
+    json.beginObject().key(name).string(text).endObject();
+    return Json::text();
 }
 
-val bendObject(const offsetcore::BendDimensions& bend) {
-    val object = val::object();
-    object.set("a", bend.a);
-    object.set("b", bend.b);
-    return object;
+void writeBend(Json& json, const offsetcore::BendDimensions& bend) {
+    json.beginObject().key("a").number(bend.a).key("b").number(bend.b).endObject();
 }
 
-val outcomeObject(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
+const char* lengthsAnswer(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return problemObject(*problem);
+        return problemAnswer(*problem);
     }
     const auto& texts = std::get<offsetcore::LengthTexts>(outcome);
-    val inputs = val::object();
-    inputs.set("angle", texts.inputs.angle);
-    inputs.set("offset", texts.inputs.offset);
-    val object = val::object();
-    object.set("length", texts.length);
-    object.set("vertical", texts.vertical);
-    object.set("a", texts.a);
-    object.set("b", texts.b);
-    object.set("marker", texts.marker);
-    object.set("heldBend", bendObject(texts.heldBend));
-    object.set("inputs", inputs);
-    return object;
+    Json json;
+    json.beginObject()
+        .key("length")
+        .string(texts.length)
+        .key("vertical")
+        .string(texts.vertical)
+        .key("a")
+        .string(texts.a)
+        .key("b")
+        .string(texts.b)
+        .key("marker")
+        .boolean(texts.marker)
+        .key("heldBend");
+    writeBend(json, texts.heldBend);
+    json.key("inputs")
+        .beginObject()
+        .key("angle")
+        .string(texts.inputs.angle)
+        .key("offset")
+        .string(texts.inputs.offset)
+        .endObject()
+        .endObject();
+    return Json::text();
 }
 
 // Mode 2 puts a problem at the count that caused it.
-val outcomeObject(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome,
-                  const offsetcore::CountTexts& counts, const std::string& decimalSeparator) {
+const char* offsetsAnswer(const offsetcore::Outcome<offsetcore::OffsetTexts>& outcome,
+                          const offsetcore::CountTexts& counts, std::string_view decimalSeparator) {
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return problemObject(*problem, offsetcore::inputOf(*problem, counts, decimalSeparator));
+        return problemAnswer(*problem, offsetcore::inputOf(*problem, counts, decimalSeparator));
     }
     const auto& texts = std::get<offsetcore::OffsetTexts>(outcome);
-    val object = val::object();
-    object.set("horizontal", texts.horizontal);
-    object.set("vertical", texts.vertical);
-    object.set("heldBend", bendObject(texts.heldBend));
-    return object;
+    Json json;
+    json.beginObject()
+        .key("horizontal")
+        .string(texts.horizontal)
+        .key("vertical")
+        .string(texts.vertical)
+        .key("heldBend");
+    writeBend(json, texts.heldBend);
+    json.endObject();
+    return Json::text();
 }
 
-// The three count boxes of a mode 2 click, kept alive for the views into them.
-struct Counts {
-    std::string n1000;
-    std::string n500;
-    std::string n250;
-
-    explicit Counts(const val& click)
-        : n1000(textMember(click, "n1000")), n500(textMember(click, "n500")),
-          n250(textMember(click, "n250")) {}
-
-    offsetcore::CountTexts texts() const { return {n1000, n500, n250}; }
-};
-
-val concentricAngleList() {
-    return textList(offsetcore::concentricAngleList());
-}
-val singleWallAngleList() {
-    return textList(offsetcore::singleWallAngleList());
-}
-val sectionCountList() {
-    return textList(offsetcore::sectionCountList());
-}
-val singleWallDiameterList(const std::string& angleText) {
-    const auto list = offsetcore::singleWallDiameterList(angleText);
-    return list ? textList(*list) : val::null();
-}
-val everySingleWallDiameterList() {
-    return textList(offsetcore::everySingleWallDiameterList());
-}
-
-// {angle, offset}
-val concentricLengths(const val& click, const std::string& decimalSeparator) {
-    const std::string angle = textMember(click, "angle");
-    const std::string offset = textMember(click, "offset");
-    return outcomeObject(offsetcore::concentricLengths({angle, offset}, decimalSeparator));
-}
-
-// {angle, n1000, n500, n250}
-val concentricOffsets(const val& click, const std::string& decimalSeparator) {
-    const std::string angle = textMember(click, "angle");
-    const Counts counts(click);
-    return outcomeObject(offsetcore::concentricOffsets({angle, counts.texts()}, decimalSeparator),
-                         counts.texts(), decimalSeparator);
-}
-
-// {angle, pickedAngle, diameter, offset}
-val singleWallLengths(const val& click, const std::string& decimalSeparator) {
-    const std::string angle = textMember(click, "angle");
-    const std::string pickedAngle = textMember(click, "pickedAngle");
-    const std::string diameter = textMember(click, "diameter");
-    const std::string offset = textMember(click, "offset");
-    return outcomeObject(
-        offsetcore::singleWallLengths({angle, pickedAngle, diameter, offset}, decimalSeparator));
-}
-
-// {angle, diameter, n1000, n500, n250}
-val singleWallOffsets(const val& click, const std::string& decimalSeparator) {
-    const std::string angle = textMember(click, "angle");
-    const std::string diameter = textMember(click, "diameter");
-    const Counts counts(click);
-    return outcomeObject(
-        offsetcore::singleWallOffsets({angle, diameter, counts.texts()}, decimalSeparator),
-        counts.texts(), decimalSeparator);
-}
-
-// What a - (direction < 0) or + beside a count box writes into it: {text},
-// or the problem, which concerns that box whatever its input says.
-val steppedCount(const std::string& text, int direction, const std::string& decimalSeparator) {
-    const auto outcome = offsetcore::steppedCount(text, direction, decimalSeparator);
-    if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return problemObject(*problem);
-    }
-    val object = val::object();
-    object.set("text", std::get<std::string>(outcome));
-    return object;
-}
-
-offsetcore::ReportItem reportItem(const val& fields, const char* name) {
-    const val item = fields.isNull() || fields.isUndefined() ? val::null() : fields[name];
-    return {textMember(item, "caption"), textMember(item, "value")};
-}
-
-// fields: {angle, offset, a, b, length, vertical}, each {caption, value};
-// resultsFrom: the inputs of the mode 1 results shown, or null. Gives
-// {report} or the problem.
-val testReport(const val& fields, const val& resultsFrom) {
-    std::optional<offsetcore::LengthInputs> from;
-    if (!resultsFrom.isNull() && !resultsFrom.isUndefined()) {
-        from = offsetcore::LengthInputs{textMember(resultsFrom, "angle"),
-                                        textMember(resultsFrom, "offset")};
-    }
-    const auto outcome = offsetcore::testReport(
-        {
-            reportItem(fields, "angle"),
-            reportItem(fields, "offset"),
-            reportItem(fields, "a"),
-            reportItem(fields, "b"),
-            reportItem(fields, "length"),
-            reportItem(fields, "vertical"),
-        },
-        from);
-    if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return problemObject(*problem);
-    }
-    val object = val::object();
-    object.set("report", std::get<std::string>(outcome));
-    return object;
-}
-
-// null when the window may be printed, else the problem.
-val checkWindowPrint(const std::string& length, const std::string& vertical,
-                     const std::string& horizontal, const std::string& sectionVertical) {
-    const auto problem =
-        offsetcore::checkWindowPrint(length, vertical, horizontal, sectionVertical);
-    return problem ? problemObject(*problem) : val::null();
-}
-
-// {prompt, title} of the code so named; null for a name the core has not.
-val messageFor(const std::string& name) {
-    for (int code = 0; code <= static_cast<int>(offsetcore::lastProblem); ++code) {
-        if (name == offsetcore::problemName(static_cast<Problem>(code))) {
-            val object = val::object();
-            setMessage(object, static_cast<Problem>(code));
-            return object;
-        }
-    }
-    return val::null();
+offsetcore::CountTexts readCounts(Texts& texts) {
+    const std::string_view n1000 = texts.next();
+    const std::string_view n500 = texts.next();
+    return {n1000, n500, texts.next()};
 }
 
 // An unknown system name counts as the concentric system; the page names
 // only the two it offers.
-offsetcore::FlueSystem systemMember(const val& click) {
-    return textMember(click, "system") == "singleWall" ? offsetcore::FlueSystem::SingleWall
-                                                       : offsetcore::FlueSystem::Concentric;
+offsetcore::FlueSystem systemNamed(std::string_view name) {
+    return name == "singleWall" ? offsetcore::FlueSystem::SingleWall
+                                : offsetcore::FlueSystem::Concentric;
 }
 
-val combinationObject(const offsetcore::Combination& combination) {
-    val object = val::object();
-    object.set("n1000", combination.n1000);
-    object.set("n500", combination.n500);
-    object.set("n250", combination.n250);
-    object.set("horizontal", combination.horizontal);
-    object.set("vertical", combination.vertical);
-    object.set("difference", combination.difference);
-    return object;
-}
-
-// {system, diameter, offset}: {angles: [{angle, length, vertical, a, b,
-// marker, nearest: [combination], nearestNotShort: combination or null}]}.
-val planOffset(const val& click, const std::string& decimalSeparator) {
-    const std::string diameter = textMember(click, "diameter");
-    const std::string offset = textMember(click, "offset");
-    const auto outcome =
-        offsetcore::planOffset({systemMember(click), diameter, offset}, decimalSeparator);
-    if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return problemObject(*problem);
-    }
-    val angles = val::array();
-    for (const offsetcore::PlannedAngle& planned : std::get<offsetcore::Plan>(outcome).angles) {
-        val angle = val::object();
-        angle.set("angle", planned.angle);
-        angle.set("length", planned.lengths.length);
-        angle.set("vertical", planned.lengths.vertical);
-        angle.set("a", planned.lengths.a);
-        angle.set("b", planned.lengths.b);
-        angle.set("marker", planned.lengths.marker);
-        val nearest = val::array();
-        for (const offsetcore::Combination& combination : planned.nearest) {
-            nearest.call<void>("push", combinationObject(combination));
-        }
-        angle.set("nearest", nearest);
-        angle.set("nearestNotShort", planned.nearestNotShort
-                                         ? combinationObject(*planned.nearestNotShort)
-                                         : val::null());
-        angles.call<void>("push", angle);
-    }
-    val object = val::object();
-    object.set("angles", angles);
-    return object;
-}
-
-// {system, angle, diameter, total}: {bend: {a, b}, rows: [combination]}.
-val offsetChart(const val& click, const std::string& decimalSeparator) {
-    const std::string angle = textMember(click, "angle");
-    const std::string diameter = textMember(click, "diameter");
-    const std::string total = textMember(click, "total");
-    const auto outcome =
-        offsetcore::offsetChart({systemMember(click), angle, diameter, total}, decimalSeparator);
-    if (const auto* problem = std::get_if<Problem>(&outcome)) {
-        return problemObject(*problem);
-    }
-    const auto& chart = std::get<offsetcore::Chart>(outcome);
-    val rows = val::array();
-    for (const offsetcore::Combination& combination : chart.rows) {
-        rows.call<void>("push", combinationObject(combination));
-    }
-    val object = val::object();
-    object.set("bend", bendObject(chart.bend));
-    object.set("rows", rows);
-    return object;
-}
-
-std::string defaultChartTotal() {
-    return std::string(offsetcore::defaultChartTotal);
+void writeCombination(Json& json, const offsetcore::Combination& combination) {
+    json.beginObject()
+        .key("n1000")
+        .number(combination.n1000)
+        .key("n500")
+        .number(combination.n500)
+        .key("n250")
+        .number(combination.n250)
+        .key("horizontal")
+        .string(combination.horizontal)
+        .key("vertical")
+        .string(combination.vertical)
+        .key("difference")
+        .string(combination.difference)
+        .endObject();
 }
 
 } // namespace
 
-EMSCRIPTEN_BINDINGS(offsetcore) {
-    emscripten::function("concentricAngleList", &concentricAngleList);
-    emscripten::function("singleWallAngleList", &singleWallAngleList);
-    emscripten::function("sectionCountList", &sectionCountList);
-    emscripten::function("singleWallDiameterList", &singleWallDiameterList);
-    emscripten::function("everySingleWallDiameterList", &everySingleWallDiameterList);
-    emscripten::function("concentricLengths", &concentricLengths);
-    emscripten::function("concentricOffsets", &concentricOffsets);
-    emscripten::function("singleWallLengths", &singleWallLengths);
-    emscripten::function("singleWallOffsets", &singleWallOffsets);
-    emscripten::function("steppedCount", &steppedCount);
-    emscripten::function("testReport", &testReport);
-    emscripten::function("checkWindowPrint", &checkWindowPrint);
-    emscripten::function("messageFor", &messageFor);
-    emscripten::function("planOffset", &planOffset);
-    emscripten::function("offsetChart", &offsetChart);
-    emscripten::function("defaultChartTotal", &defaultChartTotal);
+extern "C" {
+
+// Room for the packed texts of the next call, at least size bytes.
+EMSCRIPTEN_KEEPALIVE char* offsetcore_input(std::size_t size) {
+    packed.resize(size);
+    return packed.data();
 }
+
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_concentricAngleList() {
+    return listAnswer(offsetcore::concentricAngleList());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_singleWallAngleList() {
+    return listAnswer(offsetcore::singleWallAngleList());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_sectionCountList() {
+    return listAnswer(offsetcore::sectionCountList());
+}
+
+// angleText: the list, or null.
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_singleWallDiameterList() {
+    const auto list = offsetcore::singleWallDiameterList(Texts().next());
+    if (!list) {
+        Json().null();
+        return Json::text();
+    }
+    return listAnswer(*list);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_everySingleWallDiameterList() {
+    return listAnswer(offsetcore::everySingleWallDiameterList());
+}
+
+// angle, offset, separator
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_concentricLengths() {
+    Texts texts;
+    const std::string_view angle = texts.next();
+    const std::string_view offset = texts.next();
+    return lengthsAnswer(offsetcore::concentricLengths({angle, offset}, texts.next()));
+}
+
+// angle, n1000, n500, n250, separator
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_concentricOffsets() {
+    Texts texts;
+    const std::string_view angle = texts.next();
+    const offsetcore::CountTexts counts = readCounts(texts);
+    const std::string_view separator = texts.next();
+    return offsetsAnswer(offsetcore::concentricOffsets({angle, counts}, separator), counts,
+                         separator);
+}
+
+// angle, pickedAngle, diameter, offset, separator
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_singleWallLengths() {
+    Texts texts;
+    const std::string_view angle = texts.next();
+    const std::string_view pickedAngle = texts.next();
+    const std::string_view diameter = texts.next();
+    const std::string_view offset = texts.next();
+    return lengthsAnswer(
+        offsetcore::singleWallLengths({angle, pickedAngle, diameter, offset}, texts.next()));
+}
+
+// angle, diameter, n1000, n500, n250, separator
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_singleWallOffsets() {
+    Texts texts;
+    const std::string_view angle = texts.next();
+    const std::string_view diameter = texts.next();
+    const offsetcore::CountTexts counts = readCounts(texts);
+    const std::string_view separator = texts.next();
+    return offsetsAnswer(offsetcore::singleWallOffsets({angle, diameter, counts}, separator),
+                         counts, separator);
+}
+
+// text, separator. What a - (direction < 0) or + beside a count box writes
+// into it: {text}, or the problem, which concerns that box whatever its input
+// says.
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_steppedCount(int direction) {
+    Texts texts;
+    const std::string_view text = texts.next();
+    const auto outcome = offsetcore::steppedCount(text, direction, texts.next());
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemAnswer(*problem);
+    }
+    return textAnswer("text", std::get<std::string>(outcome));
+}
+
+// Caption and value of angle, offset, a, b, length and vertical, then, when
+// resultsFrom is set, the angle and offset the mode 1 results shown were
+// computed from. Gives {report} or the problem.
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_testReport(int resultsFrom) {
+    Texts texts;
+    offsetcore::ReportFields fields;
+    for (offsetcore::ReportItem* item :
+         {&fields.angle, &fields.offset, &fields.a, &fields.b, &fields.length, &fields.vertical}) {
+        item->caption = texts.next();
+        item->value = texts.next();
+    }
+    std::optional<offsetcore::LengthInputs> from;
+    if (resultsFrom != 0) {
+        const std::string_view angle = texts.next();
+        from = offsetcore::LengthInputs{std::string(angle), std::string(texts.next())};
+    }
+    const auto outcome = offsetcore::testReport(fields, from);
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemAnswer(*problem);
+    }
+    return textAnswer("report", std::get<std::string>(outcome));
+}
+
+// length, vertical, horizontal, sectionVertical: null when the window may be
+// printed, else the problem.
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_checkWindowPrint() {
+    Texts texts;
+    const std::string_view length = texts.next();
+    const std::string_view vertical = texts.next();
+    const std::string_view horizontal = texts.next();
+    const auto problem = offsetcore::checkWindowPrint(length, vertical, horizontal, texts.next());
+    if (!problem) {
+        Json().null();
+        return Json::text();
+    }
+    return problemAnswer(*problem);
+}
+
+// name: {prompt, title} of the code so named; null for a name the core has
+// not.
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_messageFor() {
+    const std::string_view name = Texts().next();
+    Json json;
+    for (int code = 0; code <= static_cast<int>(offsetcore::lastProblem); ++code) {
+        if (name == offsetcore::problemName(static_cast<Problem>(code))) {
+            json.beginObject();
+            writeMessage(json, static_cast<Problem>(code));
+            json.endObject();
+            return Json::text();
+        }
+    }
+    json.null();
+    return Json::text();
+}
+
+// system, diameter, offset, separator: {angles: [{angle, length, vertical, a,
+// b, marker, nearest: [combination], nearestNotShort: combination or null}]}.
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_planOffset() {
+    Texts texts;
+    const offsetcore::FlueSystem system = systemNamed(texts.next());
+    const std::string_view diameter = texts.next();
+    const std::string_view offset = texts.next();
+    const auto outcome = offsetcore::planOffset({system, diameter, offset}, texts.next());
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemAnswer(*problem);
+    }
+    Json json;
+    json.beginObject().key("angles").beginArray();
+    for (const offsetcore::PlannedAngle& planned : std::get<offsetcore::Plan>(outcome).angles) {
+        json.beginObject()
+            .key("angle")
+            .string(planned.angle)
+            .key("length")
+            .string(planned.lengths.length)
+            .key("vertical")
+            .string(planned.lengths.vertical)
+            .key("a")
+            .string(planned.lengths.a)
+            .key("b")
+            .string(planned.lengths.b)
+            .key("marker")
+            .boolean(planned.lengths.marker)
+            .key("nearest")
+            .beginArray();
+        for (const offsetcore::Combination& combination : planned.nearest) {
+            writeCombination(json, combination);
+        }
+        json.endArray().key("nearestNotShort");
+        if (planned.nearestNotShort) {
+            writeCombination(json, *planned.nearestNotShort);
+        } else {
+            json.null();
+        }
+        json.endObject();
+    }
+    json.endArray().endObject();
+    return Json::text();
+}
+
+// system, angle, diameter, total, separator: {bend: {a, b}, rows:
+// [combination]}.
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_offsetChart() {
+    Texts texts;
+    const offsetcore::FlueSystem system = systemNamed(texts.next());
+    const std::string_view angle = texts.next();
+    const std::string_view diameter = texts.next();
+    const std::string_view total = texts.next();
+    const auto outcome = offsetcore::offsetChart({system, angle, diameter, total}, texts.next());
+    if (const auto* problem = std::get_if<Problem>(&outcome)) {
+        return problemAnswer(*problem);
+    }
+    const auto& chart = std::get<offsetcore::Chart>(outcome);
+    Json json;
+    json.beginObject().key("bend");
+    writeBend(json, chart.bend);
+    json.key("rows").beginArray();
+    for (const offsetcore::Combination& combination : chart.rows) {
+        writeCombination(json, combination);
+    }
+    json.endArray().endObject();
+    return Json::text();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* offsetcore_defaultChartTotal() {
+    Json().string(offsetcore::defaultChartTotal);
+    return Json::text();
+}
+
+} // extern "C"
