@@ -92,7 +92,29 @@ string(JOIN "; " OFFSET_WEB_POLICY
     "worker-src 'self'"
     "base-uri 'none'"
     "form-action 'none'")
-configure_file("${page_dir}/index.html.in" "${site_dir}/index.html" @ONLY)
+# The page as sent: without its comments, which are for whoever edits it,
+# and without the indentation of its lines; then the inline parts and the
+# policy go in.
+file(READ "${page_dir}/index.html.in" page)
+while(TRUE)
+    string(FIND "${page}" "<!--" start)
+    if(start EQUAL -1)
+        break()
+    endif()
+    string(SUBSTRING "${page}" ${start} -1 rest)
+    string(FIND "${rest}" "-->" length)
+    if(length EQUAL -1)
+        message(FATAL_ERROR "index.html.in: a comment that does not end")
+    endif()
+    string(SUBSTRING "${page}" 0 ${start} before)
+    math(EXPR after_start "${length} + 3")
+    string(SUBSTRING "${rest}" ${after_start} -1 after)
+    set(page "${before}${after}")
+endwhile()
+string(REGEX REPLACE "\n[ \t]*" "\n" page "${page}")
+string(REGEX REPLACE "\n\n+" "\n" page "${page}")
+string(CONFIGURE "${page}" page @ONLY)
+file(WRITE "${site_dir}/index.html" "${page}")
 list(APPEND site_files index.html)
 
 list(SORT site_files)

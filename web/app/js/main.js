@@ -70,6 +70,7 @@ function setUp() {
     const opened = readAddress();
     shown = setUpTabs(opened.fragment, (panel, params) => {
         shown = panel;
+        showDiagrams();
         if (params) {
             tabs[panel].restore(params);
         }
@@ -96,11 +97,25 @@ function attach(tabs, core) {
     }
 }
 
+// The diagrams of the tabs shown so far, once a calculation can run: a
+// tab's diagram comes when the tab is first shown.
+let diagramsShown = false;
+function showDiagrams() {
+    if (!diagramsShown) {
+        return;
+    }
+    for (const image of document.querySelectorAll('img[data-src]')) {
+        if (!image.closest('[hidden]')) {
+            image.src = image.dataset.src;
+            delete image.dataset.src;
+        }
+    }
+}
+
 // What the first calculation does not need, asked for once it can run.
 function loadTheRest() {
-    for (const image of document.querySelectorAll('img[data-src]')) {
-        image.src = image.dataset.src;
-    }
+    diagramsShown = true;
+    showDiagrams();
     // In place of the empty icon that kept the browser from asking for one.
     document.querySelector('link[rel="icon"]').remove();
     document.head.append(document.getElementById('later-head').content.cloneNode(true));
