@@ -27,6 +27,10 @@ try {
         const page = await context.newPage();
         await page.goto(`${server.base}#concentrisch?cmbHoek=30&txtHorVersleping=500`);
         await page.waitForSelector('body[data-state="ready"]');
+        // The diagram comes once the page can calculate.
+        await page.waitForFunction(() => [...document.querySelectorAll('img.diagram')]
+            .filter((image) => !image.closest('[hidden]'))
+            .every((image) => image.complete && image.naturalWidth > 0));
         await page.evaluate(() => {
             document.activeElement.blur();
             window.scrollTo(0, 0);
