@@ -205,6 +205,28 @@ Input inputOf(Problem problem, const CountTexts& counts, std::string_view separa
     return inputOf(problem);
 }
 
+std::string_view inputName(Input input) {
+    switch (input) {
+    case Input::Angle:
+        return "angle";
+    case Input::Diameter:
+        return "diameter";
+    case Input::Offset:
+        return "offset";
+    case Input::Count1000:
+        return "n1000";
+    case Input::Count500:
+        return "n500";
+    case Input::Count250:
+        return "n250";
+    case Input::Total:
+        return "total";
+    case Input::Print:
+        return "print";
+    }
+    return "";
+}
+
 Outcome<std::string> steppedCount(std::string_view text, int direction,
                                   std::string_view separator) {
     double count = 0;

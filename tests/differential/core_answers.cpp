@@ -105,31 +105,8 @@ std::string messageAnswer(Problem problem) {
            hexOf(message.title);
 }
 
-std::string_view inputName(offsetcore::Input input) {
-    using offsetcore::Input;
-    switch (input) {
-    case Input::Angle:
-        return "angle";
-    case Input::Diameter:
-        return "diameter";
-    case Input::Offset:
-        return "offset";
-    case Input::Count1000:
-        return "n1000";
-    case Input::Count500:
-        return "n500";
-    case Input::Count250:
-        return "n250";
-    case Input::Total:
-        return "total";
-    case Input::Print:
-        return "print";
-    }
-    return "";
-}
-
 std::string problemAnswer(Problem problem, offsetcore::Input input) {
-    return "problem " + messageAnswer(problem) + ' ' + std::string(inputName(input));
+    return "problem " + messageAnswer(problem) + ' ' + std::string(offsetcore::inputName(input));
 }
 
 std::string problemAnswer(Problem problem) {

@@ -149,29 +149,6 @@ private:
     bool first = true;
 };
 
-std::string_view inputName(offsetcore::Input input) {
-    using offsetcore::Input;
-    switch (input) {
-    case Input::Angle:
-        return "angle";
-    case Input::Diameter:
-        return "diameter";
-    case Input::Offset:
-        return "offset";
-    case Input::Count1000:
-        return "n1000";
-    case Input::Count500:
-        return "n500";
-    case Input::Count250:
-        return "n250";
-    case Input::Total:
-        return "total";
-    case Input::Print:
-        return "print";
-    }
-    return "";
-}
-
 void writeMessage(Json& json, Problem problem) {
     const offsetcore::Message message = offsetcore::messageFor(problem);
     json.key("prompt").string(message.prompt).key("title").string(message.title);
@@ -181,7 +158,7 @@ const char* problemAnswer(Problem problem, offsetcore::Input input) {
     Json json;
     json.beginObject().key("problem").string(offsetcore::problemName(problem));
     writeMessage(json, problem);
-    json.key("input").string(inputName(input)).endObject();
+    json.key("input").string(offsetcore::inputName(input)).endObject();
     return Json::text();
 }
 

@@ -116,6 +116,10 @@ Input inputOf(Problem problem);
 // large is put at the count of the largest size, which made it so.
 Input inputOf(Problem problem, const CountTexts& counts, std::string_view decimalSeparator);
 
+// The input's name for faces outside C++: angle, diameter, offset, n1000,
+// n500, n250, total or print.
+std::string_view inputName(Input input);
+
 // What a - or + beside a count box writes into it: the next whole count below
 // (direction < 0) or above (direction > 0) the count its text reads as, never
 // below zero; an empty box counts as 0. CountNotANumber for any other text
