@@ -7,9 +7,9 @@
 // and never otherwise; after a calculation the results are told. How a screen
 // reader meets all of it over AT-SPI: tests/e2e/accessibility_e2e.py.
 
-#include "common/screenfit.h"
-#include "platform/messagebox.h"
-#include "platform/pickcombobox.h"
+#include "qt/screenfit.h"
+#include "qt/messagebox.h"
+#include "qt/pickcombobox.h"
 #include "solooffset/frmsolo.h"
 #include "testmain.h"
 #include "twinoffset/frmtwin.h"
@@ -76,7 +76,7 @@ QString spokenName(QWidget* control) {
     return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
 }
 
-std::unique_ptr<common::CalculatorWindow> openWindow(const QString& program) {
+std::unique_ptr<qtface::CalculatorWindow> openWindow(const QString& program) {
     if (program == QLatin1String("twinoffset")) {
         auto window = std::make_unique<FrmTwin>();
         window->frmTwinLoad();
@@ -92,15 +92,15 @@ std::unique_ptr<common::CalculatorWindow> openWindow(const QString& program) {
 class AccessibilityTest : public QObject, public WindowDriver {
     Q_OBJECT
 
-    std::unique_ptr<common::CalculatorWindow> window_;
-    std::unique_ptr<platform::MessageBox::Recorder> messages_;
+    std::unique_ptr<qtface::CalculatorWindow> window_;
+    std::unique_ptr<qtface::MessageBox::Recorder> messages_;
 
     bool solo() const {
         QFETCH_GLOBAL(QString, program);
         return program == QLatin1String("solooffset");
     }
-    platform::PickComboBox* pickBox(const char* name) const {
-        return find<platform::PickComboBox>(name);
+    qtface::PickComboBox* pickBox(const char* name) const {
+        return find<qtface::PickComboBox>(name);
     }
     static QAccessibleValueInterface* valueOf(QWidget* box) {
         QAccessibleValueInterface* value = face(box)->valueInterface();
@@ -137,7 +137,7 @@ private slots:
     }
     void init() {
         QFETCH_GLOBAL(QString, program);
-        messages_ = std::make_unique<platform::MessageBox::Recorder>();
+        messages_ = std::make_unique<qtface::MessageBox::Recorder>();
         window_ = openWindow(program);
         drive(window_.get());
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -203,7 +203,7 @@ private slots:
         auto window = program == QLatin1String("twinoffset")
                           ? std::unique_ptr<QWidget>(std::make_unique<FrmTwin>())
                           : std::unique_ptr<QWidget>(std::make_unique<FrmSolo>());
-        common::ScreenFit fit(*window);
+        qtface::ScreenFit fit(*window);
         if (fit.frame() == nullptr) {
             QSKIP("the test screen holds the whole window");
         }
@@ -215,8 +215,8 @@ private slots:
     // The value and the step actions pick as the arrow keys do, and only an
     // item of the list; a typed text is no value, a closed box picks nothing.
     void valueAndStepsPickOnlyListedItems() {
-        platform::PickComboBox* box = pickBox("cmbHoek");
-        QSignalSpy picks(box, &platform::PickComboBox::picked);
+        qtface::PickComboBox* box = pickBox("cmbHoek");
+        QSignalSpy picks(box, &qtface::PickComboBox::picked);
         QAccessibleValueInterface* value = valueOf(box);
         value->setCurrentValue(31);
         QCOMPARE(picks.count(), 0);

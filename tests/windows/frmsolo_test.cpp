@@ -3,8 +3,8 @@
 // the checks on input, the print check and the close button.
 
 #include "layoutcheck.h"
-#include "platform/messagebox.h"
-#include "platform/printer.h"
+#include "qt/messagebox.h"
+#include "qt/printer.h"
 #include "solooffset/frmsolo.h"
 #include "testmain.h"
 #include "windowdriver.h"
@@ -27,7 +27,7 @@
 #include <optional>
 
 using layoutcheck::Kind;
-using Message = platform::MessageBox::Message;
+using Message = qtface::MessageBox::Message;
 using offsetcore::BendDimensions;
 
 namespace {
@@ -179,7 +179,7 @@ class FrmSoloTest : public QObject, private WindowDriver {
 
 private:
     std::unique_ptr<FrmSolo> window_;
-    std::unique_ptr<platform::MessageBox::Recorder> messages_;
+    std::unique_ptr<qtface::MessageBox::Recorder> messages_;
 
     // Picks an item with the mouse from the open list.
     void pickFromList(const char* name, const QString& item) {
@@ -265,7 +265,7 @@ private:
 
 private slots:
     void init() {
-        messages_ = std::make_unique<platform::MessageBox::Recorder>();
+        messages_ = std::make_unique<qtface::MessageBox::Recorder>();
         window_ = std::make_unique<FrmSolo>();
         drive(window_.get());
         window_->frmSoloLoad();
@@ -588,7 +588,7 @@ private slots:
     void printNeedsAPairOfResults() {
         QTemporaryDir dir;
         const QString pdf = dir.filePath("window.pdf");
-        platform::PrinterRedirect printer(pdf);
+        qtface::PrinterRedirect printer(pdf);
         const Snapshot before = snapshot();
         click("cmdPrinten");
         QCOMPARE(messages_->messages(), (QList<Message>{{"Voer waarden in", "Let Op!"}}));
@@ -614,7 +614,7 @@ private slots:
         }
         QTemporaryDir dir;
         const QString pdf = dir.filePath("window.pdf");
-        platform::PrinterRedirect printer(pdf);
+        qtface::PrinterRedirect printer(pdf);
         const Snapshot before = snapshot();
         click("cmdPrinten");
         QCOMPARE(messages_->messages(), QList<Message>());
@@ -624,21 +624,21 @@ private slots:
     }
 
     void printFailureIsShownAndChangesNothing_data() {
-        QTest::addColumn<platform::PrintStatus>("failure"); // Printed: memory runs out
+        QTest::addColumn<qtface::PrintStatus>("failure"); // Printed: memory runs out
         QTest::addColumn<QString>("prompt");
         QTest::newRow("no printer")
-            << platform::PrintStatus::NoPrinter << "Geen printer beschikbaar";
-        QTest::newRow("job failed") << platform::PrintStatus::Failed << "Afdrukken mislukt";
-        QTest::newRow("no answer") << platform::PrintStatus::NoAnswer << "Printer reageert niet";
-        QTest::newRow("memory runs out") << platform::PrintStatus::Printed << "Afdrukken mislukt";
+            << qtface::PrintStatus::NoPrinter << "Geen printer beschikbaar";
+        QTest::newRow("job failed") << qtface::PrintStatus::Failed << "Afdrukken mislukt";
+        QTest::newRow("no answer") << qtface::PrintStatus::NoAnswer << "Printer reageert niet";
+        QTest::newRow("memory runs out") << qtface::PrintStatus::Printed << "Afdrukken mislukt";
     }
     void printFailureIsShownAndChangesNothing() {
-        QFETCH(platform::PrintStatus, failure);
+        QFETCH(qtface::PrintStatus, failure);
         QFETCH(QString, prompt);
         fillBothHalves();
-        std::optional<platform::PrinterRedirect> printer;
-        if (failure == platform::PrintStatus::Printed) {
-            printer.emplace(platform::PrinterRedirect::OutOfMemory{});
+        std::optional<qtface::PrinterRedirect> printer;
+        if (failure == qtface::PrintStatus::Printed) {
+            printer.emplace(qtface::PrinterRedirect::OutOfMemory{});
         } else {
             printer.emplace(failure);
         }
@@ -654,7 +654,7 @@ private slots:
         printer.reset();
         messages_->clear();
         QTemporaryDir dir;
-        const platform::PrinterRedirect working(dir.filePath("window.pdf"));
+        const qtface::PrinterRedirect working(dir.filePath("window.pdf"));
         click("cmdPrinten");
         QCOMPARE(messages_->messages(), QList<Message>());
         QVERIFY(QFileInfo(dir.filePath("window.pdf")).size() > 0);
@@ -674,9 +674,9 @@ private slots:
         QFETCH(bool, closeBox);
         QFETCH(bool, whilePrinting);
         fillBothHalves();
-        std::optional<platform::PrinterRedirect> silent;
+        std::optional<qtface::PrinterRedirect> silent;
         if (whilePrinting) {
-            silent.emplace(platform::PrintStatus::NoAnswer);
+            silent.emplace(qtface::PrintStatus::NoAnswer);
         }
         QElapsedTimer clock;
         const int exitCode = runUntilQuit([this, closeBox, whilePrinting, &clock] {

@@ -2,8 +2,8 @@
 // both calculations, the checks on input and what a bad value does.
 
 #include "layoutcheck.h"
-#include "platform/messagebox.h"
-#include "platform/pickcombobox.h"
+#include "qt/messagebox.h"
+#include "qt/pickcombobox.h"
 #include "testmain.h"
 #include "twinoffset/frmtwin.h"
 #include "windowdriver.h"
@@ -19,7 +19,7 @@
 #include <memory>
 
 using layoutcheck::Kind;
-using Message = platform::MessageBox::Message;
+using Message = qtface::MessageBox::Message;
 
 namespace {
 
@@ -83,7 +83,7 @@ class FrmTwinTest : public QObject, private WindowDriver {
 
 private:
     std::unique_ptr<FrmTwin> window_;
-    std::unique_ptr<platform::MessageBox::Recorder> messages_;
+    std::unique_ptr<qtface::MessageBox::Recorder> messages_;
 
     void mode1(const QString& angle, const QString& offset) {
         setCombo("cmbHoek", angle);
@@ -114,7 +114,7 @@ private:
 
 private slots:
     void init() {
-        messages_ = std::make_unique<platform::MessageBox::Recorder>();
+        messages_ = std::make_unique<qtface::MessageBox::Recorder>();
         window_ = std::make_unique<FrmTwin>();
         drive(window_.get());
         window_->frmTwinLoad();
@@ -234,8 +234,8 @@ private slots:
     void typedAngleIsNoPickAndNeverJoinsTheList() {
         QFETCH(QString, typed);
         QFETCH(int, key);
-        auto* box = find<platform::PickComboBox>("cmbHoek");
-        QSignalSpy picks(box, &platform::PickComboBox::picked);
+        auto* box = find<qtface::PickComboBox>("cmbHoek");
+        QSignalSpy picks(box, &qtface::PickComboBox::picked);
         box->setFocus();
         QTest::keyClicks(box, typed);
         QTest::keyClick(box, Qt::Key(key));

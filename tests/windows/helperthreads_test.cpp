@@ -3,7 +3,7 @@
 // that it never waits for one that could not be started.
 
 #include "addressspace.h"
-#include "platform/helperthreads.h"
+#include "qt/helperthreads.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,9 +42,9 @@ class HelperThreadsTest : public QObject {
 
 private slots:
     void drawingStartsNoThreadOnceTheHelpersRun() {
-        QVERIFY(platform::startPaintHelpers());
+        QVERIFY(qtface::startPaintHelpers());
         const int threads = threadCount();
-        QVERIFY(threads > platform::paintHelperCount());
+        QVERIFY(threads > qtface::paintHelperCount());
         for (int i = 0; i < 3; ++i) {
             drawLargeShape();
         }
@@ -79,7 +79,7 @@ private slots:
 
 int main(int argc, char* argv[]) {
     // As the programs do: before the first thread starts.
-    platform::makeThreadsCheap();
+    qtface::makeThreadsCheap();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

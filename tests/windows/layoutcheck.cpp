@@ -55,7 +55,7 @@ bool kindAndText(QWidget* control, Kind kind, QString* text) {
         return false;
     case Kind::Picture:
         text->clear();
-        return control->inherits("common::DiagramView");
+        return control->inherits("qtface::DiagramView");
     case Kind::Line:
         text->clear();
         if (auto* frame = qobject_cast<QFrame*>(control)) {

@@ -1,7 +1,7 @@
 // Only a person's pick from the list counts; typing never does, whatever key
 // confirms it.
 
-#include "platform/pickcombobox.h"
+#include "qt/pickcombobox.h"
 #include "testmain.h"
 
 #include <QAbstractItemView>
@@ -16,7 +16,7 @@ class PickComboBoxTest : public QObject {
 private slots:
     void init() {
         window_ = std::make_unique<QWidget>();
-        box_ = new platform::PickComboBox(window_.get());
+        box_ = new qtface::PickComboBox(window_.get());
         box_->addItems({QStringLiteral("15"), QStringLiteral("30"), QStringLiteral("43")});
         box_->setCurrentIndex(-1);
         box_->setEditText(QString());
@@ -38,7 +38,7 @@ private slots:
     }
     void typedItemConfirmedIsNoPick() {
         QFETCH(int, key);
-        QSignalSpy picks(box_, &platform::PickComboBox::picked);
+        QSignalSpy picks(box_, &qtface::PickComboBox::picked);
         QTest::keyClicks(box_, QStringLiteral("15"));
         QTest::keyClick(box_, Qt::Key(key));
         QCOMPARE(picks.count(), 0);
@@ -57,7 +57,7 @@ private slots:
     }
 
     void arrowKeysPick() {
-        QSignalSpy picks(box_, &platform::PickComboBox::picked);
+        QSignalSpy picks(box_, &qtface::PickComboBox::picked);
         box_->setCurrentIndex(0);
         QTest::keyClick(box_, Qt::Key_Down);
         QCOMPARE(picks.count(), 1);
@@ -68,7 +68,7 @@ private slots:
     }
 
     void pickInPopupCounts() {
-        QSignalSpy picks(box_, &platform::PickComboBox::picked);
+        QSignalSpy picks(box_, &qtface::PickComboBox::picked);
         box_->showPopup();
         QAbstractItemView* view = box_->view();
         QTRY_VERIFY(view->isVisible());
@@ -80,7 +80,7 @@ private slots:
     }
 
     void mouseClickInPopupCounts() {
-        QSignalSpy picks(box_, &platform::PickComboBox::picked);
+        QSignalSpy picks(box_, &qtface::PickComboBox::picked);
         box_->showPopup();
         QAbstractItemView* view = box_->view();
         QTRY_VERIFY(view->isVisible());
@@ -91,7 +91,7 @@ private slots:
     }
 
     void sameItemPickedAgainStillCounts() {
-        QSignalSpy picks(box_, &platform::PickComboBox::picked);
+        QSignalSpy picks(box_, &qtface::PickComboBox::picked);
         box_->setCurrentIndex(1);
         box_->showPopup();
         QAbstractItemView* view = box_->view();
@@ -104,7 +104,7 @@ private slots:
     // A turn of the wheel over the box, focused or not, would step through
     // the items like arrow keys; it must change nothing.
     void wheelChangesNothing() {
-        QSignalSpy picks(box_, &platform::PickComboBox::picked);
+        QSignalSpy picks(box_, &qtface::PickComboBox::picked);
         box_->setCurrentIndex(1);
         const QPointF centre = QRectF(box_->rect()).center();
         for (const bool focused : {true, false}) {
@@ -125,7 +125,7 @@ private slots:
 
 private:
     std::unique_ptr<QWidget> window_;
-    platform::PickComboBox* box_ = nullptr;
+    qtface::PickComboBox* box_ = nullptr;
     QLineEdit* other_ = nullptr;
 };
 

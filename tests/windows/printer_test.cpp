@@ -6,8 +6,8 @@
 // cut short goes.
 
 #include "addressspace.h"
-#include "platform/printer.h"
-#include "platform/unsentjob.h"
+#include "qt/printer.h"
+#include "qt/unsentjob.h"
 #include "testmain.h"
 
 #include <QElapsedTimer>
@@ -25,13 +25,13 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-using platform::PrintStatus;
+using qtface::PrintStatus;
 using std::chrono::milliseconds;
 
 namespace {
 
 // Draws nothing: what is drawn is the windows' own tests' business.
-platform::PageDrawing blankPage() {
+qtface::PageDrawing blankPage() {
     return [](QPrinter&, QPainter&) { return true; };
 }
 
@@ -47,7 +47,7 @@ struct PrintingWindow : QWidget {
         layout->addWidget(closer);
         connect(other, &QPushButton::clicked, this, [this] { ++otherClicks; });
         connect(closer, &QPushButton::clicked, this, &QWidget::close);
-        platform::letThroughWhilePrinting(closer);
+        qtface::letThroughWhilePrinting(closer);
     }
 };
 
@@ -66,16 +66,16 @@ private slots:
     void aJobKeptWaitingHoldsOffTheNext() {
         QTemporaryDir dir;
         {
-            platform::PrinterRedirect silent(PrintStatus::NoAnswer);
+            qtface::PrinterRedirect silent(PrintStatus::NoAnswer);
             const milliseconds limit{300};
             silent.setAnswerLimit(limit);
             QElapsedTimer clock;
             clock.start();
-            QCOMPARE(platform::print(blankPage()), PrintStatus::NoAnswer);
+            QCOMPARE(qtface::print(blankPage()), PrintStatus::NoAnswer);
             QVERIFY(clock.elapsed() >= limit.count());
             for (int attempt = 0; attempt < 3; ++attempt) {
                 clock.restart();
-                QCOMPARE(platform::print(blankPage()), PrintStatus::NoAnswer);
+                QCOMPARE(qtface::print(blankPage()), PrintStatus::NoAnswer);
                 QVERIFY2(clock.elapsed() < limit.count(),
                          qPrintable(QString::number(clock.elapsed())));
             }
@@ -83,8 +83,8 @@ private slots:
             QCOMPARE(silent.jobsKeptWaiting(), 1);
         }
         // Once the print system has answered the job, the next one prints.
-        const platform::PrinterRedirect working(dir.filePath(QStringLiteral("page.pdf")));
-        QCOMPARE(platform::print(blankPage()), PrintStatus::Printed);
+        const qtface::PrinterRedirect working(dir.filePath(QStringLiteral("page.pdf")));
+        QCOMPARE(qtface::print(blankPage()), PrintStatus::Printed);
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("page.pdf"))));
     }
 
@@ -94,7 +94,7 @@ private slots:
         PrintingWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        platform::PrinterRedirect silent(PrintStatus::NoAnswer);
+        qtface::PrinterRedirect silent(PrintStatus::NoAnswer);
         silent.setAnswerLimit(milliseconds(500));
         bool closerClicked = false;
         connect(window.closer, &QPushButton::clicked, &window,
@@ -108,7 +108,7 @@ private slots:
 
         QElapsedTimer clock;
         clock.start();
-        platform::print(blankPage());
+        qtface::print(blankPage());
 
         QCOMPARE(window.otherClicks, 0);
         QVERIFY(closerClicked);
@@ -126,20 +126,20 @@ private slots:
 #endif
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
-        platform::PrinterRedirect printer(pdf);
+        qtface::PrinterRedirect printer(pdf);
         rlimit unlimited{};
         QVERIFY(getrlimit(RLIMIT_AS, &unlimited) == 0);
         {
             // Room for everything but the job; given back however this ends.
             rlimit tight = unlimited;
-            tight.rlim_cur = rlim_t(addressSpaceKiB() * 1024 + platform::printJobAddressSpace / 2);
+            tight.rlim_cur = rlim_t(addressSpaceKiB() * 1024 + qtface::printJobAddressSpace / 2);
             QVERIFY(setrlimit(RLIMIT_AS, &tight) == 0);
             const auto restore = qScopeGuard([&unlimited] { setrlimit(RLIMIT_AS, &unlimited); });
-            QVERIFY(!platform::addressSpaceFree(platform::printJobAddressSpace));
-            QCOMPARE(platform::print(blankPage()), PrintStatus::Failed);
+            QVERIFY(!qtface::addressSpaceFree(qtface::printJobAddressSpace));
+            QCOMPARE(qtface::print(blankPage()), PrintStatus::Failed);
         }
         QVERIFY(!QFile::exists(pdf));
-        QCOMPARE(platform::print(blankPage()), PrintStatus::Printed);
+        QCOMPARE(qtface::print(blankPage()), PrintStatus::Printed);
         QCOMPARE(printer.jobsBegun(), 2);
     }
 
@@ -163,7 +163,7 @@ private slots:
         const int longerFile = open(longerName);
         ::close(open(closedJob));
 
-        platform::discardUnsentJobFiles();
+        qtface::discardUnsentJobFiles();
 
         QVERIFY(!QFile::exists(unsent));
         QVERIFY(!isOpen(unsentFile));

@@ -3,10 +3,10 @@
 // messages when a step fails, and that no report file outlives its click.
 
 #include "pdftext.h"
-#include "platform/messagebox.h"
-#include "platform/printer.h"
-#include "platform/reportfile.h"
-#include "platform/textprint.h"
+#include "qt/messagebox.h"
+#include "qt/printer.h"
+#include "qt/reportfile.h"
+#include "qt/textprint.h"
 #include "testmain.h"
 #include "twinoffset/frmtwin.h"
 
@@ -29,11 +29,11 @@
 #include <new>
 #include <optional>
 
-using Message = platform::MessageBox::Message;
+using Message = qtface::MessageBox::Message;
 enum class Trouble { NoAnswer, MemoryInJob, MemoryInWindow };
 Q_DECLARE_METATYPE(Trouble)
-using Failing = platform::ReportFileWatch::Failing;
-using platform::PrintStatus;
+using Failing = qtface::ReportFileWatch::Failing;
+using qtface::PrintStatus;
 Q_DECLARE_METATYPE(Failing)
 Q_DECLARE_METATYPE(PrintStatus)
 
@@ -65,12 +65,12 @@ QByteArray expectedReport(const QStringList& values) {
 // Everything a click on Test reaches, steered: messages recorded, the job
 // into a PDF file, the report files watched.
 struct Seams {
-    platform::MessageBox::Recorder messages;
+    qtface::MessageBox::Recorder messages;
     QTemporaryDir dir;
     QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    platform::PrinterRedirect printer{pdf};
-    platform::ReportFileWatch files;
-    platform::TextPrintRecorder prints;
+    qtface::PrinterRedirect printer{pdf};
+    qtface::ReportFileWatch files;
+    qtface::TextPrintRecorder prints;
     QList<bool> fileAtPrint; // whether the report file was still there then
 
     static bool allGone(const QStringList& paths) {
@@ -152,7 +152,7 @@ private slots:
         // Gone before the print starts, its bytes printed as they were.
         QCOMPARE(seams_->fileAtPrint, QList<bool>{false});
         QCOMPARE(seams_->prints.prints().size(), 1);
-        const platform::TextPrintRecorder::Print& print = seams_->prints.prints().at(0);
+        const qtface::TextPrintRecorder::Print& print = seams_->prints.prints().at(0);
         QCOMPARE(print.text, QString::fromLocal8Bit(expectedReport(values)));
         QVERIFY(std::all_of(values.begin(), values.end(),
                             [&](const QString& value) { return print.text.contains(value); }));
@@ -187,7 +187,7 @@ private slots:
         type("30", "500");
         click("cmdBereken");
         {
-            const platform::PrinterRedirect failing(PrintStatus::Failed);
+            const qtface::PrinterRedirect failing(PrintStatus::Failed);
             click("cmdTest");
         }
         click("cmdTest");
@@ -223,8 +223,8 @@ private slots:
         QFETCH(QString, prompt);
         type("30", "500");
         click("cmdBereken");
-        const platform::ReportFileWatch files(failing);
-        std::optional<platform::PrinterRedirect> printer;
+        const qtface::ReportFileWatch files(failing);
+        std::optional<qtface::PrinterRedirect> printer;
         if (printing != PrintStatus::Printed) {
             printer.emplace(printing);
         }
@@ -256,11 +256,11 @@ private slots:
         type("30", "500");
         click("cmdBereken");
         {
-            std::optional<platform::PrinterRedirect> printer;
+            std::optional<qtface::PrinterRedirect> printer;
             if (trouble == Trouble::NoAnswer) {
                 printer.emplace(PrintStatus::NoAnswer);
             } else if (trouble == Trouble::MemoryInJob) {
-                printer.emplace(platform::PrinterRedirect::OutOfMemory{});
+                printer.emplace(qtface::PrinterRedirect::OutOfMemory{});
             } else {
                 seams_->prints.onPrint = [](const QString&) { throw std::bad_alloc(); };
             }

@@ -3,7 +3,7 @@
 // reaches every control and shows it, and closing the window closes the
 // frame. On a screen large enough nothing changes.
 
-#include "common/screenfit.h"
+#include "qt/screenfit.h"
 #include "solooffset/frmsolo.h"
 #include "testmain.h"
 #include "twinoffset/frmtwin.h"
@@ -28,7 +28,7 @@ private slots:
 
     void tooSmallAScreenGivesAFrameThatFitsAndScrolls() {
         FrmTwin window;
-        std::optional<common::ScreenFit> fit(std::in_place, window);
+        std::optional<qtface::ScreenFit> fit(std::in_place, window);
         QScrollArea* frame = fit->frame();
         QVERIFY(frame != nullptr);
         window.frmTwinLoad();
@@ -58,7 +58,7 @@ private slots:
 
     void closingTheWindowClosesTheFrame() {
         FrmSolo window;
-        const common::ScreenFit fit(window);
+        const qtface::ScreenFit fit(window);
         window.frmSoloLoad();
         QVERIFY(QTest::qWaitForWindowExposed(fit.frame()));
         QTest::mouseClick(window.findChild<QPushButton*>("cmdAfsluiten"), Qt::LeftButton);
@@ -68,7 +68,7 @@ private slots:
     void aScreenLargeEnoughChangesNothing() {
         QWidget window;
         window.setFixedSize(available().size() - QSize(10, 10));
-        const common::ScreenFit fit(window);
+        const qtface::ScreenFit fit(window);
         QCOMPARE(fit.frame(), nullptr);
         QVERIFY(window.isWindow());
     }

@@ -3,8 +3,8 @@
 // whose end is cut short.
 
 #include "pdftext.h"
-#include "platform/printer.h"
-#include "platform/textprint.h"
+#include "qt/printer.h"
+#include "qt/textprint.h"
 #include "testmain.h"
 
 #include <QFontMetricsF>
@@ -69,9 +69,9 @@ private:
     std::optional<QStringList> printed(const QString& text) {
         const QString pdf =
             dir_.filePath(QString::fromUtf8(QTest::currentTestFunction()) + QStringLiteral(".pdf"));
-        const platform::PrinterRedirect redirect(pdf);
-        if (platform::printText(text, QStringLiteral("Courier"), 14.0) !=
-            platform::PrintStatus::Printed) {
+        const qtface::PrinterRedirect redirect(pdf);
+        if (qtface::printText(text, QStringLiteral("Courier"), 14.0) !=
+            qtface::PrintStatus::Printed) {
             return QStringList();
         }
         const std::optional<QString> read = pdftext::read(pdf);
@@ -88,9 +88,9 @@ private slots:
     void fontIsFixedPitch() {
         QFETCH(QString, family);
         QFETCH(bool, kept);
-        const platform::TextPrintRecorder recorder;
-        const platform::PrinterRedirect failing(platform::PrintStatus::Failed);
-        platform::printText(QStringLiteral("iW"), family, 14.0);
+        const qtface::TextPrintRecorder recorder;
+        const qtface::PrinterRedirect failing(qtface::PrintStatus::Failed);
+        qtface::printText(QStringLiteral("iW"), family, 14.0);
 
         QCOMPARE(recorder.prints().size(), 1);
         const QFont font = recorder.prints().at(0).font;
@@ -143,7 +143,7 @@ private slots:
         {
             QPainter painter;
             QVERIFY(painter.begin(&device));
-            QVERIFY(!platform::endPainting(painter));
+            QVERIFY(!qtface::endPainting(painter));
             QVERIFY(!painter.isActive());
         }
         QCOMPARE(device.ends(), 1);

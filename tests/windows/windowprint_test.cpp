@@ -3,9 +3,9 @@
 // printable area, as wide as that area with its proportions kept. Read back
 // from the PDF with poppler's tools.
 
-#include "platform/messagebox.h"
-#include "platform/printer.h"
-#include "platform/windowprint.h"
+#include "qt/messagebox.h"
+#include "qt/printer.h"
+#include "qt/windowprint.h"
 #include "solooffset/frmsolo.h"
 #include "testmain.h"
 
@@ -116,7 +116,7 @@ private slots:
     }
 
     void windowIsOnePageImageOfItsProportions() {
-        platform::MessageBox::Recorder messages;
+        qtface::MessageBox::Recorder messages;
         FrmSolo window;
         window.frmSoloLoad();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -127,9 +127,9 @@ private slots:
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("window.pdf"));
-        platform::PrinterRedirect printer(pdf);
+        qtface::PrinterRedirect printer(pdf);
         QTest::mouseClick(window.findChild<QPushButton*>("cmdPrinten"), Qt::LeftButton);
-        QCOMPARE(messages.messages(), QList<platform::MessageBox::Message>());
+        QCOMPARE(messages.messages(), QList<qtface::MessageBox::Message>());
 
         QCOMPARE(pageCount(pdf), 1);
         const QList<PdfImage> images = imagesIn(pdf);
@@ -146,8 +146,8 @@ private slots:
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("window.pdf"));
-        platform::PrinterRedirect printer(pdf);
-        QCOMPARE(platform::printWindow(&window), platform::PrintStatus::Printed);
+        qtface::PrinterRedirect printer(pdf);
+        QCOMPARE(qtface::printWindow(&window), qtface::PrintStatus::Printed);
         QCOMPARE(pageCount(pdf), 1);
 
         // The window painted itself at 300 dpi, a window pixel standing for
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(images[0].height, 938);
 
         // Where the printable area lies, from the same printer set-up.
-        const std::unique_ptr<QPrinter> jobPrinter = platform::newPrinter();
+        const std::unique_ptr<QPrinter> jobPrinter = qtface::newPrinter();
         const QPageLayout layout = jobPrinter->pageLayout();
         const QRectF paper = layout.fullRectPoints();
         const QRectF printable = layout.paintRectPoints();
@@ -197,9 +197,9 @@ private slots:
     void windowIsDrawnBeforeTheJobBegins() {
         ScaleProbe window;
         window.setFixedSize(400, 300);
-        platform::PrinterRedirect silent(platform::PrintStatus::NoAnswer);
+        qtface::PrinterRedirect silent(qtface::PrintStatus::NoAnswer);
         silent.setAnswerLimit(std::chrono::milliseconds(50));
-        QCOMPARE(platform::printWindow(&window), platform::PrintStatus::NoAnswer);
+        QCOMPARE(qtface::printWindow(&window), qtface::PrintStatus::NoAnswer);
         QCOMPARE(window.paintedOn, QList<QThread*>{QThread::currentThread()});
     }
 };
