@@ -45,51 +45,15 @@ fail() {
     exit 1
 }
 
-# Each window's title and the controls a person types in, picks from, reads
-# or clicks: left top width height in twips from the top-left of its client
-# area, as in the window's control table. A moved control must be moved here
-# too, or the clicks land beside it.
-declare -gA window_titles=(
-    [twinoffset]="Versleping Kestravon Concentrisch 100/150"
-    [solooffset]="Kestravon Versleping Enkelwandig"
-)
-declare -gA twinoffset_controls=(
-    [cmbHoek]="1680 240 1455 315"
-    [txtHorVersleping]="1680 840 1455 375"
-    [cmdBereken]="1680 1560 1575 495"
-    [cmdTest]="4200 1560 975 495"
-    [txtA]="840 3120 1455 375"
-    [txtB]="840 3720 1455 375"
-    [txtLengte]="4320 3120 1335 375"
-    [txtHoogte]="4320 3720 1335 375"
-    [cmbHoek2]="1800 4680 1455 315"
-    [cmb1000]="2040 5880 1455 315"
-    [cmb500]="2040 6480 1455 315"
-    [cmb250]="2040 7080 1455 315"
-    [cmdBereken2]="600 8160 1575 495"
-    [txtVerHor]="4320 8160 1335 375"
-    [txtVerVerticaal]="4320 8760 1335 375"
-)
-declare -gA solooffset_controls=(
-    [cmbHoek]="1680 240 1455 315"
-    [cmbDiameter]="1680 840 1455 315"
-    [txtHorVersleping]="1680 1440 1455 375"
-    [cmdBereken]="1560 2160 1575 495"
-    [txtA]="840 3120 1455 375"
-    [txtB]="840 3720 1455 375"
-    [txtLengte]="4320 3120 1335 375"
-    [txtHoogte]="4320 3720 1335 375"
-    [cmbHoek2]="1800 4680 1455 315"
-    [cmbDiameter2]="1800 5280 1455 315"
-    [cmb1000]="2040 5880 1455 315"
-    [cmb500]="2040 6480 1455 315"
-    [cmb250]="2040 7080 1455 315"
-    [cmdBereken2]="600 8160 1575 495"
-    [txtVerHor]="4320 8160 1335 375"
-    [txtVerVerticaal]="4320 8760 1335 375"
-    [cmdPrinten]="7200 7080 975 495"
-    [cmdAfsluiten]="9480 7080 975 495"
-)
+# Each window's title, and each control's left top width height in twips
+# from the top-left of its client area, as the build writes them from the
+# windows' control tables (window_titles, twinoffset_controls,
+# solooffset_controls): the clicks land where every face draws the control.
+# A script that starts no window needs none of it.
+if [ -n "${OFFSET_FORMS:-}" ]; then
+    # shellcheck source=/dev/null
+    source "$OFFSET_FORMS"
+fi
 
 # Starts a program and waits until its window is mapped; the controls named
 # from then on are that window's.
@@ -97,6 +61,7 @@ declare -gA solooffset_controls=(
 # PROGRAM_PID and WINDOW.
 start_program() {
     local program=$1 binary=$2
+    [ -n "${OFFSET_FORMS:-}" ] || fail "OFFSET_FORMS must name the build's forms/forms.sh"
     local title=${window_titles[$program]:-}
     [ -n "$title" ] || fail "no window known for '$program'"
     PROGRAM=$program

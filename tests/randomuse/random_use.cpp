@@ -12,8 +12,7 @@
 // Meant for a real X server (tests/e2e/desktop-session.sh --printer). The
 // same seed gives the same events; RANDOM_USE_VERBOSE=1 prints each one.
 
-#include "solooffset/frmsolo.h"
-#include "twinoffset/frmtwin.h"
+#include "../windows/calculators.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -185,12 +184,12 @@ private:
     void open() {
         window_.reset();
         if (twin_) {
-            auto window = std::make_unique<FrmTwin>();
-            window->frmTwinLoad();
+            auto window = makeTwin();
+            window->load();
             window_ = std::move(window);
         } else {
-            auto window = std::make_unique<FrmSolo>();
-            window->frmSoloLoad();
+            auto window = makeSolo();
+            window->load();
             window_ = std::move(window);
         }
         if (!QTest::qWaitForWindowExposed(window_.get())) {

@@ -10,9 +10,8 @@
 #include "qt/screenfit.h"
 #include "qt/messagebox.h"
 #include "qt/pickcombobox.h"
-#include "solooffset/frmsolo.h"
 #include "testmain.h"
-#include "twinoffset/frmtwin.h"
+#include "calculators.h"
 #include "windowdriver.h"
 
 #include <QAccessible>
@@ -76,14 +75,14 @@ QString spokenName(QWidget* control) {
     return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
 }
 
-std::unique_ptr<qtface::CalculatorWindow> openWindow(const QString& program) {
+std::unique_ptr<qtface::FormWindow> openWindow(const QString& program) {
     if (program == QLatin1String("twinoffset")) {
-        auto window = std::make_unique<FrmTwin>();
-        window->frmTwinLoad();
+        auto window = makeTwin();
+        window->load();
         return window;
     }
-    auto window = std::make_unique<FrmSolo>();
-    window->frmSoloLoad();
+    auto window = makeSolo();
+    window->load();
     return window;
 }
 
@@ -92,7 +91,7 @@ std::unique_ptr<qtface::CalculatorWindow> openWindow(const QString& program) {
 class AccessibilityTest : public QObject, public WindowDriver {
     Q_OBJECT
 
-    std::unique_ptr<qtface::CalculatorWindow> window_;
+    std::unique_ptr<qtface::FormWindow> window_;
     std::unique_ptr<qtface::MessageBox::Recorder> messages_;
 
     bool solo() const {
@@ -201,8 +200,8 @@ private slots:
     void scrollingFrameIsTheWindow() {
         QFETCH_GLOBAL(QString, program);
         auto window = program == QLatin1String("twinoffset")
-                          ? std::unique_ptr<QWidget>(std::make_unique<FrmTwin>())
-                          : std::unique_ptr<QWidget>(std::make_unique<FrmSolo>());
+                          ? std::unique_ptr<QWidget>(makeTwin())
+                          : std::unique_ptr<QWidget>(makeSolo());
         qtface::ScreenFit fit(*window);
         if (fit.frame() == nullptr) {
             QSKIP("the test screen holds the whole window");

@@ -14,11 +14,14 @@ namespace layoutcheck {
 
 namespace {
 
-QString describe(const Expected& e) {
+using Kind = forms::ControlKind;
+
+QString describe(const forms::ControlEntry& e) {
     return QString::fromUtf8(e.name);
 }
 
-QRect expectedGeometry(const Expected& e) {
+// At 96 dots per inch, in Qt's logical pixels: a scaled screen scales them.
+QRect expectedGeometry(const forms::ControlEntry& e) {
     const int height = e.kind == Kind::Line ? 1 : e.height / 15;
     return {e.left / 15, e.top / 15, e.width / 15, height};
 }
@@ -27,6 +30,7 @@ QRect expectedGeometry(const Expected& e) {
 bool kindAndText(QWidget* control, Kind kind, QString* text) {
     switch (kind) {
     case Kind::Label:
+    case Kind::NoteLabel:
         if (auto* label = qobject_cast<QLabel*>(control)) {
             *text = label->text();
             return label->focusPolicy() == Qt::NoFocus;
@@ -75,9 +79,9 @@ QWidget* controlOf(QWidget* window, QWidget* focus) {
 
 } // namespace
 
-void verifyLayout(QWidget* window, std::span<const Expected> table) {
+void verifyLayout(QWidget* window, const forms::FormTable& form) {
     QSet<QString> listed;
-    for (const Expected& e : table) {
+    for (const forms::ControlEntry& e : form.controls) {
         listed.insert(describe(e));
         auto* control = window->findChild<QWidget*>(describe(e), Qt::FindDirectChildrenOnly);
         QVERIFY2(control != nullptr, qPrintable(describe(e) + " is missing"));
@@ -98,9 +102,9 @@ void verifyLayout(QWidget* window, std::span<const Expected> table) {
     }
 }
 
-void verifyWindowFrame(QWidget* window, const char* name, const char* caption) {
-    QCOMPARE(window->objectName(), QString::fromUtf8(name));
-    QCOMPARE(window->windowTitle(), QString::fromUtf8(caption));
+void verifyWindowFrame(QWidget* window, const forms::FormTable& form) {
+    QCOMPARE(window->objectName(), QString::fromUtf8(form.name));
+    QCOMPARE(window->windowTitle(), QString::fromUtf8(form.caption));
     QCOMPARE(window->size(), QSize(750, 627));
     QCOMPARE(window->minimumSize(), window->maximumSize());
     const Qt::WindowFlags flags = window->windowFlags();

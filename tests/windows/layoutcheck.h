@@ -1,9 +1,9 @@
 #pragma once
 
-// Holds a window's controls against the table of what they must be: object
-// name, kind, caption or initial text, and place in pixels (twips / 15).
+// Holds a Qt window against its control table: what only the Qt face can
+// get wrong in drawing it.
 
-#include <QString>
+#include "forms/formtable.h"
 
 #include <span>
 
@@ -11,23 +11,15 @@ class QWidget;
 
 namespace layoutcheck {
 
-enum class Kind { Label, ComboBox, TextBox, OutputBox, Button, Picture, Line };
-
-struct Expected {
-    const char* name;
-    Kind kind;
-    const char* text;
-    int left, top, width, height; // twips
-};
-
-// Fails the current QtTest function on the first control that differs, and
+// Fails the current QtTest function on the first control that is not as its
+// row of the form's table says (kind, caption or initial text, place), and
 // when the window has a named control the table does not list.
-void verifyLayout(QWidget* window, std::span<const Expected> table);
+void verifyLayout(QWidget* window, const forms::FormTable& form);
 
 // The window as a whole: object name, caption, a fixed client area of
 // 750 x 627 pixels, a title bar with the close button only, an icon for the
 // title bar, and centred on its screen.
-void verifyWindowFrame(QWidget* window, const char* name, const char* caption);
+void verifyWindowFrame(QWidget* window, const forms::FormTable& form);
 
 // Presses Tab from the first name and checks that the focus visits the rest
 // in order and comes back to the first.

@@ -8,7 +8,7 @@
 #include "qt/reportfile.h"
 #include "qt/textprint.h"
 #include "testmain.h"
-#include "twinoffset/frmtwin.h"
+#include "calculators.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -86,7 +86,7 @@ class ReportTest : public QObject {
 
 private:
     std::unique_ptr<Seams> seams_;
-    std::unique_ptr<FrmTwin> window_;
+    std::unique_ptr<qtface::FormWindow> window_;
 
     void type(const QString& angle, const QString& offset) {
         window_->findChild<QComboBox*>("cmbHoek")->setEditText(angle);
@@ -103,8 +103,8 @@ private slots:
             const QStringList& created = seams->files.created();
             seams->fileAtPrint << QFile::exists(created.value(created.size() - 1));
         };
-        window_ = std::make_unique<FrmTwin>();
-        window_->frmTwinLoad();
+        window_ = makeTwin();
+        window_->load();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
     void cleanup() {

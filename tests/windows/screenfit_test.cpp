@@ -4,9 +4,10 @@
 // frame. On a screen large enough nothing changes.
 
 #include "qt/screenfit.h"
-#include "solooffset/frmsolo.h"
 #include "testmain.h"
-#include "twinoffset/frmtwin.h"
+#include "calculators.h"
+
+#include <QPushButton>
 
 #include <QScreen>
 #include <QScrollArea>
@@ -27,11 +28,12 @@ private slots:
     }
 
     void tooSmallAScreenGivesAFrameThatFitsAndScrolls() {
-        FrmTwin window;
+        const auto owned = makeTwin();
+        qtface::FormWindow& window = *owned;
         std::optional<qtface::ScreenFit> fit(std::in_place, window);
         QScrollArea* frame = fit->frame();
         QVERIFY(frame != nullptr);
-        window.frmTwinLoad();
+        window.load();
         QVERIFY(QTest::qWaitForWindowExposed(frame));
 
         QVERIFY(available().contains(frame->frameGeometry()));
@@ -57,9 +59,10 @@ private slots:
     }
 
     void closingTheWindowClosesTheFrame() {
-        FrmSolo window;
+        const auto owned = makeSolo();
+        qtface::FormWindow& window = *owned;
         const qtface::ScreenFit fit(window);
-        window.frmSoloLoad();
+        window.load();
         QVERIFY(QTest::qWaitForWindowExposed(fit.frame()));
         QTest::mouseClick(window.findChild<QPushButton*>("cmdAfsluiten"), Qt::LeftButton);
         QTRY_VERIFY(!fit.frame()->isVisible());

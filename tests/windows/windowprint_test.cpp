@@ -6,7 +6,7 @@
 #include "qt/messagebox.h"
 #include "qt/printer.h"
 #include "qt/windowprint.h"
-#include "solooffset/frmsolo.h"
+#include "calculators.h"
 #include "testmain.h"
 
 #include <QComboBox>
@@ -117,8 +117,9 @@ private slots:
 
     void windowIsOnePageImageOfItsProportions() {
         qtface::MessageBox::Recorder messages;
-        FrmSolo window;
-        window.frmSoloLoad();
+        const auto owned = makeSolo();
+        qtface::FormWindow& window = *owned;
+        window.load();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.findChild<QComboBox*>("cmbHoek2")->setEditText("15");
         window.findChild<QComboBox*>("cmbDiameter2")->setEditText("125");
