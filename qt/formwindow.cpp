@@ -4,13 +4,11 @@
 #include "qt/formbuilder.h"
 #include "qt/messagebox.h"
 #include "qt/pickcombobox.h"
-#include "qt/printer.h"
-#include "qt/reportfile.h"
-#include "qt/textprint.h"
-#include "qt/windowprint.h"
+#include "qt/qtprinter.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -60,48 +58,15 @@ std::string toUtf8(const QString& text) {
     return text.toStdString();
 }
 
-forms::PrintOutcome outcomeOf(PrintStatus status) {
-    switch (status) {
-    case PrintStatus::Printed:
-        return forms::PrintOutcome::Printed;
-    case PrintStatus::NoPrinter:
-        return forms::PrintOutcome::NoPrinter;
-    case PrintStatus::Failed:
-        return forms::PrintOutcome::Failed;
-    case PrintStatus::NoAnswer:
-        return forms::PrintOutcome::NoAnswer;
-    case PrintStatus::Abandoned:
-        return forms::PrintOutcome::Abandoned;
-    }
-    return forms::PrintOutcome::Failed;
-}
-
-// The report as read back from its file; nothing when the file could not be
-// made. The file lives only inside this function: it is gone before the
-// print starts and before any message about it is shown, so a print that
-// hangs or ends the program leaves nothing behind.
-std::optional<QString> reportText(const std::string& report) {
-    ReportFile file;
-    // The system's 8-bit encoding (the ANSI code page on Windows, UTF-8
-    // elsewhere) is also how the file is read back; a typed character that a
-    // Windows code page lacks is written as "?".
-    const QByteArray bytes = fromUtf8(report).toLocal8Bit();
-    if (!file.create() || !file.write(bytes)) {
-        return std::nullopt;
-    }
-    const std::optional<QByteArray> readBack = readWholeFile(file.path());
-    if (!readBack) {
-        return std::nullopt;
-    }
-    return QString::fromLocal8Bit(*readBack);
-}
-
 } // namespace
 
-FormWindow::FormWindow(std::unique_ptr<forms::Presenter> presenter, QWidget* parent)
+FormWindow::FormWindow(std::unique_ptr<forms::Presenter> presenter,
+                       std::shared_ptr<forms::Printer> printer,
+                       std::chrono::milliseconds answerLimit, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      presenter_(std::move(presenter)) {
+      presenter_(std::move(presenter)),
+      printFlow_(std::move(printer), waiter_, QDir::tempPath().toStdU16String(), answerLimit) {
     const forms::FormTable& form = presenter_->form();
     setFont(defaultFont());
     buildForm(this, form);
@@ -206,7 +171,8 @@ void FormWindow::carryOut(const forms::Action& action) {
         }
         void operator()(const forms::ShowWindow& show) const { window.showAndFocus(show.focus); }
         void operator()(const forms::PrintReport& report) const {
-            window.carryOut(window.presenter_->printed(window.printReport(report)));
+            window.carryOut(window.presenter_->printed(
+                window.printFlow_.printReport(report.text, report.family, report.pointSize)));
         }
         void operator()(const forms::PrintWindowImage&) const {
             window.carryOut(window.presenter_->printed(window.printImage()));
@@ -216,24 +182,12 @@ void FormWindow::carryOut(const forms::Action& action) {
     std::visit(Carrier{*this}, action);
 }
 
-forms::PrintOutcome FormWindow::printReport(const forms::PrintReport& report) {
-    try {
-        const std::optional<QString> text = reportText(report.text);
-        if (!text) {
-            return forms::PrintOutcome::ReportNotMade;
-        }
-        return outcomeOf(printText(*text, fromUtf8(report.family), report.pointSize));
-    } catch (const std::bad_alloc&) {
-        // Too little memory for the report or its job: it is not printed,
-        // the program goes on.
-        return forms::PrintOutcome::Failed;
-    }
-}
-
 forms::PrintOutcome FormWindow::printImage() {
     try {
-        return outcomeOf(printWindow(this));
+        return printFlow_.printImage(windowImage(*this));
     } catch (const std::bad_alloc&) {
+        // Too little memory for the image: it is not printed, the program
+        // goes on.
         return forms::PrintOutcome::Failed;
     }
 }

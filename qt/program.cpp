@@ -2,7 +2,7 @@
 
 #include "qt/formwindow.h"
 #include "qt/screenfit.h"
-#include "qt/helperthreads.h"
+#include "qt/qtprinter.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -66,27 +66,17 @@ int runCalculator(int argc, char* argv[], const ProgramInfo& program,
     if (const auto status = answerCommandLine(argc, argv, program)) {
         return *status;
     }
-    qtface::makeThreadsCheap();
     StartMessages::programName = program.name;
     const QtMessageHandler previous = qInstallMessageHandler(&StartMessages::handle);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
     StartMessages::passOn();
-    if (!qtface::startPaintHelpers()) {
-        if (QLocale::system().language() == QLocale::Dutch) {
-            std::fprintf(stderr, "%s: te weinig geheugen om te starten\n", program.name);
-        } else {
-            std::fprintf(stderr, "%s: too little memory to start\n", program.name);
-        }
-        // A helper that did not start would hold up the application's end.
-        std::_Exit(1);
-    }
 
     QApplication::setApplicationName(QString::fromUtf8(program.name));
     QApplication::setApplicationVersion(QString::fromUtf8(version));
     QApplication::setDesktopFileName(QString::fromUtf8(program.name));
 
-    FormWindow window(makePresenter(FormWindow::decimalSeparator()));
+    FormWindow window(makePresenter(FormWindow::decimalSeparator()), std::make_shared<QtPrinter>());
     const ScreenFit fit(window);
     window.load();
     return app.exec();
