@@ -25,13 +25,15 @@ public:
     bool printText(const std::string& text, const std::string& family,
                    double pointSize) override {
         record(QString::fromStdString(text), QString::fromStdString(family), pointSize);
-        QPrinter printer = pdf();
+        QPrinter printer(QPrinter::HighResolution);
+        toPdf(printer);
         return qtface::printTextOn(printer, QString::fromStdString(text),
                                    QString::fromStdString(family), pointSize);
     }
     bool printImage(const forms::WindowImage& image) override {
         record(QStringLiteral("image %1 x %2").arg(image.width).arg(image.height), {}, 0);
-        QPrinter printer = pdf();
+        QPrinter printer(QPrinter::HighResolution);
+        toPdf(printer);
         return qtface::printImageOn(printer, image);
     }
 
@@ -47,12 +49,10 @@ public:
     }
 
 private:
-    QPrinter pdf() const {
-        QPrinter printer(QPrinter::HighResolution);
+    void toPdf(QPrinter& printer) const {
         printer.setResolution(qtface::printResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path_);
-        return printer;
     }
     void record(const QString& text, const QString& family, double pointSize) {
         const std::lock_guard lock(mutex_);
