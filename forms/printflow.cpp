@@ -32,8 +32,8 @@ struct PrintFlow::Job {
     std::function<PrintOutcome(Printer&)> work;
 };
 
-PrintFlow::PrintFlow(std::shared_ptr<Printer> printer, Waiter& waiter,
-                     std::filesystem::path reportFolder, std::chrono::milliseconds answerLimit)
+PrintFlow::PrintFlow(std::shared_ptr<Printer> printer, Waiter& waiter, std::string reportFolder,
+                     std::chrono::milliseconds answerLimit)
     : printer_(std::move(printer)), waiter_(waiter), reportFolder_(std::move(reportFolder)),
       answerLimit_(answerLimit) {}
 
@@ -162,9 +162,28 @@ std::string randomName() {
 using Handle = HANDLE;
 const Handle noFile = INVALID_HANDLE_VALUE;
 
-Handle createExclusive(const std::filesystem::path& path) {
-    return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+std::wstring native(const std::string& path) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, path.data(), int(path.size()), nullptr, 0);
+    std::wstring result(std::size_t(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.data(), int(path.size()), result.data(), length);
+    return result;
+}
+bool isFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(native(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+std::string joined(const std::string& folder, const std::string& name) {
+    const bool separated = folder.back() == '\\' || folder.back() == '/';
+    return separated ? folder + name : folder + "\\" + name;
+}
+// Private: the temporary folder is the user's own, and the file is shared
+// with no one while it is open.
+Handle createExclusive(const std::string& path) {
+    return CreateFileW(native(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_TEMPORARY, nullptr);
+}
+void removeFile(const std::string& path) {
+    DeleteFileW(native(path).c_str());
 }
 bool writeAll(Handle file, const std::string& bytes) {
     DWORD written = 0;
@@ -193,8 +212,21 @@ void closeFile(Handle file) {
 using Handle = int;
 const Handle noFile = -1;
 
-Handle createExclusive(const std::filesystem::path& path) {
-    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+bool isFolder(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+std::string joined(const std::string& folder, const std::string& name) {
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+// Readable and writable by its owner alone; never a file or link that was
+// there before.
+Handle createExclusive(const std::string& path) {
+    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  S_IRUSR | S_IWUSR);
+}
+void removeFile(const std::string& path) {
+    ::unlink(path.c_str());
 }
 bool writeAll(Handle file, const std::string& bytes) {
     std::size_t done = 0;
@@ -236,18 +268,16 @@ void closeFile(Handle file) {
 
 } // namespace
 
-std::optional<std::string> throughReportFile(const std::filesystem::path& folder,
-                                             const std::string& text) {
-    std::error_code error;
-    if (folder.empty() || !std::filesystem::is_directory(folder, error)) {
+std::optional<std::string> throughReportFile(const std::string& folder, const std::string& text) {
+    if (folder.empty() || !isFolder(folder)) {
         return std::nullopt;
     }
     // A name taken already (by a file of another copy, or one planted there)
     // is never opened: another name is tried.
-    std::filesystem::path path;
+    std::string path;
     Handle file = noFile;
     for (int attempt = 0; attempt < 8 && file == noFile; ++attempt) {
-        path = folder / randomName();
+        path = joined(folder, randomName());
         file = createExclusive(path);
     }
     if (file == noFile) {
@@ -258,7 +288,7 @@ std::optional<std::string> throughReportFile(const std::filesystem::path& folder
         readBack = readAll(file);
     }
     closeFile(file);
-    std::filesystem::remove(path, error);
+    removeFile(path);
     return readBack;
 }
 

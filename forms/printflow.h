@@ -17,7 +17,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,9 +75,8 @@ public:
 class PrintFlow {
 public:
     // reportFolder: where a report's file is made, the user's temporary
-    // folder as the face finds it.
-    PrintFlow(std::shared_ptr<Printer> printer, Waiter& waiter,
-              std::filesystem::path reportFolder,
+    // folder as the face finds it (UTF-8).
+    PrintFlow(std::shared_ptr<Printer> printer, Waiter& waiter, std::string reportFolder,
               std::chrono::milliseconds answerLimit = printAnswerLimit);
     ~PrintFlow();
     PrintFlow(const PrintFlow&) = delete;
@@ -103,7 +101,7 @@ private:
 
     std::shared_ptr<Printer> printer_;
     Waiter& waiter_;
-    std::filesystem::path reportFolder_;
+    std::string reportFolder_;
     std::chrono::milliseconds answerLimit_;
     std::shared_ptr<Job> lastJob_;
 };
@@ -112,7 +110,8 @@ private:
 // (never one that was there before), readable by its owner alone, written
 // whole, read back whole and removed. Nothing when any step fails; the file
 // is gone either way.
-std::optional<std::string> throughReportFile(const std::filesystem::path& folder,
-                                             const std::string& text);
+// The folder is UTF-8. (No std::filesystem: on Windows it alone would bring
+// half a megabyte of the C++ library's locale code into each program.)
+std::optional<std::string> throughReportFile(const std::string& folder, const std::string& text);
 
 } // namespace forms

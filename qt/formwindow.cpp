@@ -66,7 +66,7 @@ FormWindow::FormWindow(std::unique_ptr<forms::Presenter> presenter,
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       presenter_(std::move(presenter)),
-      printFlow_(std::move(printer), waiter_, QDir::tempPath().toStdU16String(), answerLimit) {
+      printFlow_(std::move(printer), waiter_, QDir::tempPath().toStdString(), answerLimit) {
     const forms::FormTable& form = presenter_->form();
     setFont(defaultFont());
     buildForm(this, form);

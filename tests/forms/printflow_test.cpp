@@ -148,7 +148,7 @@ TEST(PrintFlow, EachPrinterComesToItsOutcome) {
             Folder folder;
             FakeWaiter waiter;
             auto printer = std::make_shared<FakePrinter>(row.way);
-            forms::PrintFlow flow(printer, waiter, folder.path);
+            forms::PrintFlow flow(printer, waiter, folder.path.string());
             const PrintOutcome outcome =
                 image ? flow.printImage({2, 1, 300, {0xff000000U, 0xffffffffU}})
                       : flow.printReport(report, "Courier", 14);
@@ -175,14 +175,14 @@ TEST(PrintFlow, ReportFileTroubleIsToldAndNothingPrinted) {
     Folder folder;
     {
         SCOPED_TRACE("no temporary folder");
-        forms::PrintFlow flow(printer, waiter, folder.path / "missing");
+        forms::PrintFlow flow(printer, waiter, (folder.path / "missing").string());
         EXPECT_EQ(flow.printReport(report, "Courier", 14), PrintOutcome::ReportNotMade);
     }
     {
         SCOPED_TRACE("a file where the folder should be");
         const fs::path file = folder.path / "file";
         { std::ofstream(file) << "x"; }
-        forms::PrintFlow flow(printer, waiter, file);
+        forms::PrintFlow flow(printer, waiter, file.string());
         EXPECT_EQ(flow.printReport(report, "Courier", 14), PrintOutcome::ReportNotMade);
         fs::remove(file);
     }
@@ -196,7 +196,7 @@ TEST(PrintFlow, ReportFileTroubleIsToldAndNothingPrinted) {
         rlimit tiny = saved;
         tiny.rlim_cur = 4;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        forms::PrintFlow flow(printer, waiter, folder.path);
+        forms::PrintFlow flow(printer, waiter, folder.path.string());
         const PrintOutcome outcome = flow.printReport(report, "Courier", 14);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
@@ -210,7 +210,7 @@ TEST(PrintFlow, EmptyReportAndLargeReportGoThroughWhole) {
     Folder folder;
     FakeWaiter waiter;
     auto printer = std::make_shared<FakePrinter>(FakePrinter::Way::Prints);
-    forms::PrintFlow flow(printer, waiter, folder.path);
+    forms::PrintFlow flow(printer, waiter, folder.path.string());
     const std::string large(300000, 'x');
     EXPECT_EQ(flow.printReport("", "Courier", 14), PrintOutcome::Printed);
     EXPECT_EQ(flow.printReport(large, "Courier", 14), PrintOutcome::Printed);
@@ -227,7 +227,7 @@ TEST(PrintFlow, SilentPrintSystemHoldsOneJobAndTheWaitEnds) {
     Folder folder;
     FakeWaiter waiter;
     auto printer = std::make_shared<FakePrinter>(FakePrinter::Way::Silent);
-    forms::PrintFlow flow(printer, waiter, folder.path, milliseconds(150));
+    forms::PrintFlow flow(printer, waiter, folder.path.string(), milliseconds(150));
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(flow.printReport(report, "Courier", 14), PrintOutcome::NoAnswer);
@@ -255,7 +255,7 @@ TEST(PrintFlow, CloseDuringTheWaitEndsItAtOnce) {
     waiter.closeAfter(milliseconds(50));
     auto printer = std::make_shared<FakePrinter>(FakePrinter::Way::Silent);
     {
-        forms::PrintFlow flow(printer, waiter, folder.path);
+        forms::PrintFlow flow(printer, waiter, folder.path.string());
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(flow.printImage({1, 1, 300, {0xffffffffU}}), PrintOutcome::Abandoned);
         EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(5000));

@@ -1,0 +1,145 @@
+#include "win32/diagram.h"
+
+#include "win32/text.h"
+
+#include <objidl.h>
+#include <shlwapi.h>
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace win32face {
+
+namespace {
+
+// The scales rendered at build time, in percent.
+constexpr int scales[] = {100, 150, 200};
+
+// "diagram-concentric.svg" at 150 % is the resource DIAGRAM_CONCENTRIC_150.
+std::wstring resourceName(const std::string& drawing, int scale) {
+    std::string name = drawing.substr(0, drawing.rfind('.'));
+    for (char& c : name) {
+        c = c == '-' ? '_' : char(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return wide(name + "_" + std::to_string(scale));
+}
+
+} // namespace
+
+struct Diagram::Rendering {
+    int scale;
+    std::unique_ptr<Gdiplus::Bitmap> bitmap;
+};
+
+Diagram::Diagram(HINSTANCE instance, const std::string& drawing) {
+    for (int scale : scales) {
+        const std::wstring name = resourceName(drawing, scale);
+        HRSRC found = FindResourceW(instance, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+        HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+        const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+        if (bytes == nullptr) {
+            continue;
+        }
+        IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(bytes),
+                                            UINT(SizeofResource(instance, found)));
+        if (stream == nullptr) {
+            continue;
+        }
+        auto bitmap = std::unique_ptr<Gdiplus::Bitmap>(Gdiplus::Bitmap::FromStream(stream));
+        stream->Release();
+        if (bitmap && bitmap->GetLastStatus() == Gdiplus::Ok) {
+            renderings_.push_back(std::make_unique<Rendering>(Rendering{scale, std::move(bitmap)}));
+        }
+    }
+}
+
+Diagram::~Diagram() = default;
+
+const wchar_t* Diagram::windowClass(HINSTANCE instance) {
+    static const wchar_t name[] = L"OffsetDiagram";
+    static const bool registered = [instance] {
+        WNDCLASSEXW type{};
+        type.cbSize = sizeof type;
+        type.style = CS_HREDRAW | CS_VREDRAW;
+        type.lpfnWndProc = boxProc;
+        type.hInstance = instance;
+        type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+        type.lpszClassName = name;
+        return RegisterClassExW(&type) != 0;
+    }();
+    return registered ? name : nullptr;
+}
+
+LRESULT CALLBACK Diagram::boxProc(HWND box, UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(box, GWLP_USERDATA,
+                          LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT paintStruct;
+        HDC dc = BeginPaint(box, &paintStruct);
+        if (const auto* diagram = reinterpret_cast<const Diagram*>(GetWindowLongPtrW(box, GWLP_USERDATA))) {
+            diagram->paint(box, dc);
+        }
+        EndPaint(box, &paintStruct);
+        return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(box, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(box);
+        return 0;
+    case WM_GETDLGCODE:
+        return 0; // Tab, arrows and Enter stay with the dialog manager
+    default:
+        break;
+    }
+    return DefWindowProcW(box, message, w, l);
+}
+
+void Diagram::paint(HWND box, HDC dc) const {
+    RECT area{};
+    GetClientRect(box, &area);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int dpi = int(GetDpiForWindow(box));
+    const int percent = MulDiv(dpi, 100, 96);
+    // The rendering made for this scale, or the nearest larger one, else the
+    // largest there is.
+    const Rendering* chosen = nullptr;
+    for (const auto& rendering : renderings_) {
+        chosen = rendering.get();
+        if (rendering->scale >= percent) {
+            break;
+        }
+    }
+    if (chosen != nullptr) {
+        Gdiplus::Graphics graphics(dc);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        Gdiplus::Bitmap* bitmap = chosen->bitmap.get();
+        const int width = MulDiv(int(bitmap->GetWidth()), percent, chosen->scale);
+        const int height = MulDiv(int(bitmap->GetHeight()), percent, chosen->scale);
+        graphics.DrawImage(bitmap, 0, 0, width, height);
+    }
+    if (GetFocus() == box) {
+        RECT focus = area;
+        InflateRect(&focus, -1, -1);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+GdiPlus::GdiPlus() {
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+}
+
+GdiPlus::~GdiPlus() {
+    Gdiplus::GdiplusShutdown(token_);
+}
+
+} // namespace win32face

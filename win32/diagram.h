@@ -1,0 +1,52 @@
+#pragma once
+
+// The diagram box: our drawing of the offset, rendered from its SVG at
+// build time at 100, 150 and 200 % (PNG resources), shown unscaled from the
+// box's top-left corner at the window's scale and sharp at each of those.
+// The box takes the focus in its turn, as the table's tab order has it.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Gdiplus {
+class Bitmap;
+}
+
+namespace win32face {
+
+class Diagram {
+public:
+    // drawing: the table's name for it ("diagram-concentric.svg").
+    Diagram(HINSTANCE instance, const std::string& drawing);
+    ~Diagram();
+    Diagram(const Diagram&) = delete;
+    Diagram& operator=(const Diagram&) = delete;
+
+    // The window class of the box, registered once.
+    static const wchar_t* windowClass(HINSTANCE instance);
+
+private:
+    static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM w, LPARAM l);
+    void paint(HWND box, HDC dc) const;
+
+    struct Rendering;
+    std::vector<std::unique_ptr<Rendering>> renderings_; // by scale, smallest first
+};
+
+// Starts GDI+ for the life of the program (wWinMain), which the diagram
+// needs to read its PNGs.
+class GdiPlus {
+public:
+    GdiPlus();
+    ~GdiPlus();
+    GdiPlus(const GdiPlus&) = delete;
+    GdiPlus& operator=(const GdiPlus&) = delete;
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
+} // namespace win32face
