@@ -252,7 +252,12 @@ std::string answer(const std::vector<std::string>& q) {
     if (kind == "M" && t.empty()) {
         std::string answer;
         for (int code = 0; code <= static_cast<int>(offsetcore::lastProblem); ++code) {
-            answer += (code == 0 ? "" : " ") + messageAnswer(static_cast<Problem>(code));
+            // Appended piece by piece: for "" + string, GCC 12 at -O3 warns of
+            // an overlapping copy that cannot happen (-Wrestrict).
+            if (code != 0) {
+                answer += ' ';
+            }
+            answer += messageAnswer(static_cast<Problem>(code));
         }
         return answer;
     }
