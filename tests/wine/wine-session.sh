@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Runs a command with a Wine of its own: a fresh prefix in a temporary folder,
+# made once for the whole command (wineboot takes several seconds), so that
+# the command may run Windows programs in it as often as it likes. Nothing of
+# the user's is used or changed: not ~/.wine, not the home folder (where Wine
+# would otherwise put menus and desktop entries), not the display, not the
+# print server. At the end the prefix's wineserver and every process in the
+# prefix are stopped, and the folder goes; a Wine process of the prefix that
+# is still there afterwards fails the run.
+#
+#   wine-session.sh [--display] -- command [args...]
+#
+# The command sees WINEPREFIX, WINEDEBUG=-all, a fresh HOME, XDG folders and
+# TMPDIR inside the session's folder, and a PATH on which wine64 is found (Debian
+# keeps it in /usr/lib/wine). With --display it also gets a private X server
+# (DISPLAY; DESKTOP_SCREEN sets its size and depth, default 1280x1024x24);
+# without it there is no display at all, which console programs do not need.
+set -euo pipefail
+
+with_display=0
+if [ "${1:-}" = "--display" ]; then
+    with_display=1
+    shift
+fi
+[ "${1:-}" = "--" ] && shift
+[ "$#" -gt 0 ] || {
+    echo "usage: wine-session.sh [--display] -- command [args...]" >&2
+    exit 2
+}
+
+# For wait_until, stop_process and on_exit.
+source "$(dirname "$0")/../e2e/e2e-lib.sh"
+
+work=$(mktemp -d)
+prefix=$work/prefix
+xvfb_pid=""
+command_pid=""
+
+# The processes, not yet ended, that were started with this prefix.
+prefix_processes() {
+    local environ pid
+    for environ in /proc/[0-9]*/environ; do
+        pid=${environ#/proc/}
+        pid=${pid%/environ}
+        [ "$pid" != "$$" ] || continue
+        grep -qxzF "WINEPREFIX=$prefix" "$environ" 2>/dev/null || continue
+        case $(ps -o stat= -p "$pid" 2>/dev/null) in
+        "" | Z*) ;;
+        *) echo "$pid" ;;
+        esac
+    done
+}
+
+cleanup() {
+    local status=$?
+    stop_process "$command_pid"
+    if [ -d "$prefix" ]; then
+        # -k ends this prefix's server and with it every program of the
+        # prefix; -w returns once the server has gone.
+        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+        WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+        no_prefix_processes() { [ -z "$(prefix_processes)" ]; }
+        if ! wait_until 10 no_prefix_processes; then
+            local left
+            left=$(prefix_processes | xargs)
+            echo "FAIL: processes of the session were left behind: $left" >&2
+            ps -o pid,args -p "${left// /,}" >&2 || true
+            # They are this session's own: ended by their ids.
+            # shellcheck disable=SC2086
+            kill -KILL $left 2>/dev/null || true
+            status=1
+        fi
+    fi
+    stop_process "$xvfb_pid"
+    rm -rf "$work"
+    exit "$status"
+}
+on_exit cleanup
+
+mkdir -p "$work/home" "$work/tmp" "$work/runtime" "$work/cups-client"
+chmod 700 "$work/runtime"
+export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+export XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export XDG_CACHE_HOME=$work/home/.cache
+# Debian's wineserver keeps its socket in a folder it makes in TMPDIR, and
+# leaves the folder behind: here it goes with the rest.
+export TMPDIR=$work/tmp
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
+# No menu entries, and no offer to fetch Mono or Gecko, which a new prefix
+# makes when they are not installed.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+# Wine lists the print server's printers in every new prefix: here it finds
+# none, as nothing listens on that socket.
+export CUPS_SERVER=$work/no-print-server CUPS_SERVERROOT=$work/cups-client
+unset PRINTER LPDEST WAYLAND_DISPLAY
+if ! command -v wine64 >/dev/null && [ -x /usr/lib/wine/wine64 ]; then
+    export PATH=/usr/lib/wine:$PATH
+fi
+
+if [ "$with_display" -eq 1 ]; then
+    # As desktop-session.sh: -displayfd picks a free display and reports it
+    # once the server takes clients; -noreset keeps it from resetting when
+    # the last client leaves (every Wine program does).
+    Xvfb -displayfd 3 -screen 0 "${DESKTOP_SCREEN:-1280x1024x24}" -noreset -nolisten tcp \
+        3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    if ! wait_until 20 test -s "$work/display"; then
+        echo "The X server did not start:" >&2
+        cat "$work/xvfb.log" >&2
+        exit 1
+    fi
+    export DISPLAY=":$(head -n 1 "$work/display")"
+else
+    unset DISPLAY
+fi
+
+if ! wineboot -i >"$work/wineboot.log" 2>&1; then
+    echo "The Wine prefix could not be made:" >&2
+    cat "$work/wineboot.log" >&2
+    exit 1
+fi
+
+# Standard input stays the caller's.
+"$@" <&0 &
+command_pid=$!
+status=0
+wait "$command_pid" || status=$?
+command_pid=""
+exit "$status"
