@@ -54,11 +54,18 @@ prefix_processes() {
 cleanup() {
     local status=$?
     stop_process "$command_pid"
+    # From here on only what is named below gets the prefix, so that the
+    # tools that look for what is left are not found themselves.
+    export -n WINEPREFIX
     if [ -d "$prefix" ]; then
         # -k ends this prefix's server and with it every program of the
         # prefix; -w returns once the server has gone.
         WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
         WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+    fi
+    # After the programs: they would complain of a lost display.
+    stop_process "$xvfb_pid"
+    if [ -d "$prefix" ]; then
         no_prefix_processes() { [ -z "$(prefix_processes)" ]; }
         if ! wait_until 10 no_prefix_processes; then
             local left
@@ -71,7 +78,6 @@ cleanup() {
             status=1
         fi
     fi
-    stop_process "$xvfb_pid"
     rm -rf "$work"
     exit "$status"
 }
