@@ -43,7 +43,7 @@ step "offsetcalc.exe against the native offsetcalc"
 same_as_native() {
     local locale=$1
     shift
-    local side status
+    local side status stream
     for side in native windows; do
         status=0
         if [ "$side" = native ]; then
