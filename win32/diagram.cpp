@@ -30,32 +30,50 @@ std::wstring resourceName(const std::string& drawing, int scale) {
 
 struct Diagram::Rendering {
     int scale;
-    std::unique_ptr<Gdiplus::Bitmap> bitmap;
+    std::unique_ptr<Gdiplus::Bitmap> bitmap; // null where it could not be read
 };
 
-Diagram::Diagram(HINSTANCE instance, const std::string& drawing) {
-    for (int scale : scales) {
-        const std::wstring name = resourceName(drawing, scale);
-        HRSRC found = FindResourceW(instance, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-        HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
-        const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-        if (bytes == nullptr) {
-            continue;
-        }
-        IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(bytes),
-                                            UINT(SizeofResource(instance, found)));
-        if (stream == nullptr) {
-            continue;
-        }
-        auto bitmap = std::unique_ptr<Gdiplus::Bitmap>(Gdiplus::Bitmap::FromStream(stream));
-        stream->Release();
-        if (bitmap && bitmap->GetLastStatus() == Gdiplus::Ok) {
-            renderings_.push_back(std::make_unique<Rendering>(Rendering{scale, std::move(bitmap)}));
-        }
+Diagram::Diagram(HINSTANCE instance, const std::string& drawing)
+    : instance_(instance), drawing_(drawing) {}
+
+Diagram::~Diagram() {
+    renderings_.clear();
+    if (gdiPlus_ != 0) {
+        Gdiplus::GdiplusShutdown(gdiPlus_);
     }
 }
 
-Diagram::~Diagram() = default;
+Gdiplus::Bitmap* Diagram::rendering(int scale) {
+    for (const auto& rendering : renderings_) {
+        if (rendering->scale == scale) {
+            return rendering->bitmap.get();
+        }
+    }
+    if (gdiPlus_ == 0) {
+        Gdiplus::GdiplusStartupInput input;
+        if (Gdiplus::GdiplusStartup(&gdiPlus_, &input, nullptr) != Gdiplus::Ok) {
+            gdiPlus_ = 0;
+            return nullptr;
+        }
+    }
+    auto read = std::make_unique<Rendering>(Rendering{scale, nullptr});
+    const std::wstring name = resourceName(drawing_, scale);
+    HRSRC found = FindResourceW(instance_, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HGLOBAL loaded = found != nullptr ? LoadResource(instance_, found) : nullptr;
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (IStream* stream = bytes == nullptr ? nullptr
+                                           : SHCreateMemStream(static_cast<const BYTE*>(bytes),
+                                                               UINT(SizeofResource(instance_, found)))) {
+        read->bitmap.reset(Gdiplus::Bitmap::FromStream(stream));
+        stream->Release();
+        if (read->bitmap && read->bitmap->GetLastStatus() != Gdiplus::Ok) {
+            read->bitmap.reset();
+        }
+    }
+    renderings_.push_back(std::move(read));
+    return renderings_.back()->bitmap.get();
+}
+
 
 const wchar_t* Diagram::windowClass(HINSTANCE instance) {
     static const wchar_t name[] = L"OffsetDiagram";
@@ -81,7 +99,7 @@ LRESULT CALLBACK Diagram::boxProc(HWND box, UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT: {
         PAINTSTRUCT paintStruct;
         HDC dc = BeginPaint(box, &paintStruct);
-        if (const auto* diagram = reinterpret_cast<const Diagram*>(GetWindowLongPtrW(box, GWLP_USERDATA))) {
+        if (auto* diagram = reinterpret_cast<Diagram*>(GetWindowLongPtrW(box, GWLP_USERDATA))) {
             diagram->paint(box, dc);
         }
         EndPaint(box, &paintStruct);
@@ -102,28 +120,26 @@ LRESULT CALLBACK Diagram::boxProc(HWND box, UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcW(box, message, w, l);
 }
 
-void Diagram::paint(HWND box, HDC dc) const {
+void Diagram::paint(HWND box, HDC dc) {
     RECT area{};
     GetClientRect(box, &area);
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const int dpi = int(GetDpiForWindow(box));
-    const int percent = MulDiv(dpi, 100, 96);
+    const int percent = MulDiv(int(GetDpiForWindow(box)), 100, 96);
     // The rendering made for this scale, or the nearest larger one, else the
     // largest there is.
-    const Rendering* chosen = nullptr;
-    for (const auto& rendering : renderings_) {
-        chosen = rendering.get();
-        if (rendering->scale >= percent) {
+    int scale = scales[std::size(scales) - 1];
+    for (int made : scales) {
+        if (made >= percent) {
+            scale = made;
             break;
         }
     }
-    if (chosen != nullptr) {
+    if (Gdiplus::Bitmap* bitmap = rendering(scale)) {
         Gdiplus::Graphics graphics(dc);
         graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
         graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-        Gdiplus::Bitmap* bitmap = chosen->bitmap.get();
-        const int width = MulDiv(int(bitmap->GetWidth()), percent, chosen->scale);
-        const int height = MulDiv(int(bitmap->GetHeight()), percent, chosen->scale);
+        const int width = MulDiv(int(bitmap->GetWidth()), percent, scale);
+        const int height = MulDiv(int(bitmap->GetHeight()), percent, scale);
         graphics.DrawImage(bitmap, 0, 0, width, height);
     }
     if (GetFocus() == box) {
@@ -131,15 +147,6 @@ void Diagram::paint(HWND box, HDC dc) const {
         InflateRect(&focus, -1, -1);
         DrawFocusRect(dc, &focus);
     }
-}
-
-GdiPlus::GdiPlus() {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-}
-
-GdiPlus::~GdiPlus() {
-    Gdiplus::GdiplusShutdown(token_);
 }
 
 } // namespace win32face

@@ -4,6 +4,9 @@
 // build time at 100, 150 and 200 % (PNG resources), shown unscaled from the
 // box's top-left corner at the window's scale and sharp at each of those.
 // The box takes the focus in its turn, as the table's tab order has it.
+//
+// GDI+ starts, and a rendering is read, only when the box is first painted
+// at a scale: after the window is on the screen, not before.
 
 #include <windows.h>
 
@@ -30,23 +33,14 @@ public:
 
 private:
     static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM w, LPARAM l);
-    void paint(HWND box, HDC dc) const;
+    void paint(HWND box, HDC dc);
+    Gdiplus::Bitmap* rendering(int scale);
 
+    HINSTANCE instance_;
+    std::string drawing_;
+    ULONG_PTR gdiPlus_ = 0; // GDI+ once started
     struct Rendering;
-    std::vector<std::unique_ptr<Rendering>> renderings_; // by scale, smallest first
-};
-
-// Starts GDI+ for the life of the program (wWinMain), which the diagram
-// needs to read its PNGs.
-class GdiPlus {
-public:
-    GdiPlus();
-    ~GdiPlus();
-    GdiPlus(const GdiPlus&) = delete;
-    GdiPlus& operator=(const GdiPlus&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
+    std::vector<std::unique_ptr<Rendering>> renderings_; // those read so far
 };
 
 } // namespace win32face

@@ -15,8 +15,12 @@ namespace {
 
 constexpr wchar_t windowClassName[] = L"OffsetCalculatorWindow";
 constexpr int firstControlId = 100;
+// Posted once the window is shown: what a screen reader is told of each
+// control is set then, so that COM and the accessibility library load
+// after the window is on the screen, not before.
+constexpr UINT describeMessage = WM_APP + 1;
 // The window: a title bar with the close box only, a fixed size.
-constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
 
 using Kind = forms::ControlKind;
@@ -118,10 +122,12 @@ FormWindow::FormWindow(HINSTANCE instance, std::unique_ptr<forms::Presenter> pre
     makeFonts();
     createControls();
     layOut();
-    describeForScreenReaders();
 }
 
 FormWindow::~FormWindow() {
+    if (accessibility_ != nullptr) {
+        accessibility_->Release();
+    }
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -218,25 +224,24 @@ void FormWindow::layOut() {
 }
 
 void FormWindow::describeForScreenReaders() {
-    IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+    if (accessibility_ != nullptr ||
+        FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&accessibility_)))) {
         return;
     }
     const forms::FormTable& form = presenter_->form();
     for (const Control& control : controls_) {
         const std::string name = forms::spokenNameOf(form, *control.entry);
         if (!name.empty()) {
-            services->SetHwndPropStr(control.window, DWORD(OBJID_CLIENT), CHILDID_SELF,
-                                     PROPID_ACC_NAME, wide(name).c_str());
+            accessibility_->SetHwndPropStr(control.window, DWORD(OBJID_CLIENT), CHILDID_SELF,
+                                           PROPID_ACC_NAME, wide(name).c_str());
         }
         if (control.entry->description != nullptr) {
-            services->SetHwndPropStr(control.window, DWORD(OBJID_CLIENT), CHILDID_SELF,
-                                     PROPID_ACC_DESCRIPTION,
-                                     wide(control.entry->description).c_str());
+            accessibility_->SetHwndPropStr(control.window, DWORD(OBJID_CLIENT), CHILDID_SELF,
+                                           PROPID_ACC_DESCRIPTION,
+                                           wide(control.entry->description).c_str());
         }
     }
-    services->Release();
 }
 
 void FormWindow::tellResults(const forms::TellResults& tell) {
@@ -246,12 +251,10 @@ void FormWindow::tellResults(const forms::TellResults& tell) {
     }
     // The button that asked tells the results ahead of what it does, read
     // whenever it has the focus; the change is announced to whoever listens.
-    IAccPropServices* services = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
-        services->SetHwndPropStr(button->window, DWORD(OBJID_CLIENT), CHILDID_SELF,
-                                 PROPID_ACC_DESCRIPTION, wide(tell.description).c_str());
-        services->Release();
+    describeForScreenReaders();
+    if (accessibility_ != nullptr) {
+        accessibility_->SetHwndPropStr(button->window, DWORD(OBJID_CLIENT), CHILDID_SELF,
+                                       PROPID_ACC_DESCRIPTION, wide(tell.description).c_str());
     }
     NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, button->window, OBJID_CLIENT, CHILDID_SELF);
 }
@@ -328,6 +331,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
         carryOut(answer);
         return 0;
     }
+    case describeMessage:
+        describeForScreenReaders();
+        return 0;
     case WM_DESTROY:
         window_ = nullptr;
         PostQuitMessage(0);
@@ -483,6 +489,7 @@ void FormWindow::showAndFocus(const std::string& focus) {
                  SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
+    PostMessageW(window_, describeMessage, 0, 0);
     if (Control* control = this->control(focus)) {
         SetFocus(control->window);
     }

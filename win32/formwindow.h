@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+struct IAccPropServices;
+
 namespace win32face {
 
 class Diagram;
@@ -77,6 +79,7 @@ private:
     HFONT dialogFont_ = nullptr;
     HFONT noteFont_ = nullptr;
     std::unique_ptr<Diagram> diagram_;
+    IAccPropServices* accessibility_ = nullptr; // once the window is on the screen
     Win32Waiter waiter_;
     forms::PrintFlow printFlow_;
 };

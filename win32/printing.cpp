@@ -230,7 +230,8 @@ bool Win32Waiter::heldBack(const MSG& message) const {
 
 forms::Waiter::End Win32Waiter::wait(std::chrono::steady_clock::time_point deadline) {
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        // Rounded up: a wait never ends before its deadline.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             return End::TimedOut;

@@ -1,6 +1,5 @@
 #include "win32/program.h"
 
-#include "win32/diagram.h"
 #include "win32/formwindow.h"
 #include "win32/printing.h"
 
@@ -16,7 +15,6 @@ int runCalculator(HINSTANCE instance, const MakePresenter& makePresenter) {
     InitCommonControlsEx(&controls);
     int status = 1;
     {
-        const GdiPlus gdiPlus;
         FormWindow window(instance, makePresenter(FormWindow::decimalSeparator()),
                           std::make_shared<Win32Printer>());
         window.load();

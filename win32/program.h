@@ -1,8 +1,8 @@
 #pragma once
 
 // How both Windows programs start: COM and the common controls for this
-// thread, GDI+ for the diagram, the window over its presenter printing on
-// the default printer, loaded, and the message loop until it closes.
+// thread, the window over its presenter printing on the default printer,
+// loaded, and the message loop until it closes.
 
 #include "forms/presenter.h"
 
