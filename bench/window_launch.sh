@@ -11,6 +11,17 @@
 #   cmake --preset bench && cmake --build --preset bench
 #   bench/window_launch.sh [RUNS]          # RUNS per program, default 15
 #
+# The Windows programs under Wine, against an empty Win32 window with one
+# caption (bench/emptywindow_win32.cpp, built here with MinGW-w64), in a
+# private Wine prefix:
+#
+#   cmake --preset windows && cmake --build --preset windows
+#   tests/wine/wine-session.sh -- bench/window_launch.sh --wine [RUNS]
+#
+# Under Wine the figures are Wine's process (the program and Wine's own
+# libraries), with the prefix's wineserver already running: it is shared by
+# every program of the prefix and started once, before the runs.
+#
 # On a machine that is busy with other work, `nice -n -15 bench/window_launch.sh`
 # (as root) keeps the launch times much closer together.
 #
@@ -47,6 +58,11 @@ set -euo pipefail
 
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${BENCH_BUILD_DIR:-$repo_root/build/bench}
+wine=0
+if [ "${1:-}" = "--wine" ]; then
+    wine=1
+    shift
+fi
 runs=${1:-15}
 limit=1.10
 
@@ -64,9 +80,27 @@ launchwait=$build_dir/bench/launchwait
 programs=(
     "floor|empty+text|$build_dir/bench/emptywindow|--with-text|Leeg venster met tekst"
     "reference|emptywindow|$build_dir/bench/emptywindow||Leeg venster"
-    "judged|twinoffset|$build_dir/twinoffset/twinoffset||Versleping Kestravon Concentrisch 100/150"
-    "judged|solooffset|$build_dir/solooffset/solooffset||Kestravon Versleping Enkelwandig"
+    "judged|twinoffset|$build_dir/qt/twinoffset||Versleping Kestravon Concentrisch 100/150"
+    "judged|solooffset|$build_dir/qt/solooffset||Kestravon Versleping Enkelwandig"
 )
+launcher=()
+work=$(mktemp -d)
+if [ "$wine" = 1 ]; then
+    [ -n "${WINEPREFIX:-}" ] || {
+        echo "Run it in a Wine of its own: tests/wine/wine-session.sh -- $0 --wine" >&2
+        exit 2
+    }
+    windows_build=${BENCH_WINDOWS_BUILD_DIR:-$repo_root/build/windows}
+    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -municode -mwindows -static \
+        -D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 "$repo_root/bench/emptywindow_win32.cpp" \
+        -o "$work/emptywindow.exe"
+    programs=(
+        "floor|empty+text|$work/emptywindow.exe||Leeg venster met tekst"
+        "judged|twinoffset|$windows_build/win32/twinoffset.exe||Versleping Kestravon Concentrisch 100/150"
+        "judged|solooffset|$windows_build/win32/solooffset.exe||Kestravon Versleping Enkelwandig"
+    )
+    launcher=(wine64)
+fi
 
 binaries=("$launchwait")
 for entry in "${programs[@]}"; do
@@ -81,7 +115,6 @@ for binary in "${binaries[@]}"; do
     fi
 done
 
-work=$(mktemp -d)
 xvfb_pid=""
 cleanup() {
     if [ -n "$xvfb_pid" ]; then
@@ -110,11 +143,17 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+if [ "$wine" = 1 ]; then
+    # Kept running for the whole measurement, as on a desktop where Wine
+    # already runs; ended with the prefix by wine-session.sh. (It refuses
+    # when the prefix's server runs already, which is as good.)
+    wineserver -p 2>/dev/null || true
+fi
 
 # Starts one program until its window is mapped; prints "ms kB cpu-ms".
 measure() {
     local binary=$1 argument=$2 title=$3 line
-    local command=("$binary")
+    local command=("${launcher[@]}" "$binary")
     [ -n "$argument" ] && command+=("$argument")
     if ! line=$("$launchwait" --title "$title" --settle-ms 300 -- "${command[@]}" \
         2>"$work/program.log"); then
