@@ -8,6 +8,7 @@ replaces or refuses, and that its version is the programs' own.
 
 Prints one line per fault and exits 1 if there is any."""
 import struct
+import os
 import subprocess
 import sys
 import tempfile
@@ -32,9 +33,13 @@ def check(ok, fault):
 
 
 def table(msi, name):
-    """The rows of a table as dicts; msiinfo gives names, types and keys first."""
-    lines = subprocess.run(["msiinfo", "export", msi, name], check=True, capture_output=True,
-                           text=True).stdout.splitlines()
+    """The rows of a table as dicts; msiinfo gives names, types and keys first.
+
+    It runs in a folder of its own: a table with binary columns (Icon) is
+    exported with a file per stream in the working folder."""
+    with tempfile.TemporaryDirectory() as scratch:
+        lines = subprocess.run(["msiinfo", "export", os.path.abspath(msi), name], check=True,
+                               capture_output=True, text=True, cwd=scratch).stdout.splitlines()
     columns = lines[0].split("\t")
     return [dict(zip(columns, line.split("\t"))) for line in lines[3:]]
 
