@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build (preset windows) under Wine, held to the native build:
-#  - the core's tests, core_tests.exe;
+#  - the core's tests, core_tests.exe, and the windows' presenters and print
+#    flow, forms_tests.exe;
 #  - offsetcalc.exe through the same command-line checks as the native
 #    offsetcalc, and byte for byte against it where Windows could part from
 #    it: arguments outside ASCII, line ends, the error stream;
@@ -28,6 +29,11 @@ step() {
 
 step "core_tests.exe"
 wine64 "$windows/tests/core_tests.exe" --gtest_brief=1 || fail "core_tests.exe failed under Wine"
+
+step "forms_tests.exe"
+# The presenters and the print flow as the Windows programs have them: the
+# report's file made, written, read back and removed through Windows' calls.
+wine64 "$windows/tests/forms_tests.exe" --gtest_brief=1 || fail "forms_tests.exe failed under Wine"
 
 step "offsetcalc.exe: the command-line checks"
 # The checks take one program to run.
