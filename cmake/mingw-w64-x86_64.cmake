@@ -23,3 +23,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The C++ runtime, libgcc and winpthread linked in: a program is one .exe
 # that imports only Windows' own DLLs, and runs where it is copied.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# What ships is stripped: the symbols would more than double each program.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
