@@ -23,7 +23,7 @@ start_against_silent_print_server "$program" "$binary"
 enter_worked_example "$program"
 
 message_gone() { ! message_box_shown; }
-no_file_left() { [ -z "$(find "$work/tmp" -type f -name "${program}-*")" ]; }
+no_file_left() { [ -z "$(find "$work/tmp" -type f)" ]; }
 threads() { ls "/proc/$PROGRAM_PID/task" | wc -l; }
 open_files() { ls "/proc/$PROGRAM_PID/fd" | wc -l; }
 
