@@ -219,6 +219,47 @@ printed_document() {
     echo "$document"
 }
 
+# What a printed document holds, read alike from the PDF a Qt program sends
+# and the PostScript of Wine's printer driver.
+document_type() {
+    case $(head -c 4 "$1") in
+    %PDF) echo pdf ;;
+    %!PS) echo postscript ;;
+    *) fail "$1 is neither PDF nor PostScript" ;;
+    esac
+}
+
+# How many pages the document has.
+document_pages() {
+    if [ "$(document_type "$1")" = pdf ]; then
+        pdfinfo "$1" | awk '/^Pages:/ { print $2 }'
+    else
+        # The bounding box device tells one box per page.
+        gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=bbox "$1" 2>&1 | grep -c '^%%BoundingBox:'
+    fi
+}
+
+# The document's text, laid out in its columns.
+document_text() {
+    if [ "$(document_type "$1")" = pdf ]; then
+        pdftotext -layout "$1" -
+    else
+        gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile=- "$1"
+    fi
+}
+
+# The first page as a grey image (PGM, one byte a pixel) at the given dots
+# per inch.
+# Usage: document_image <document> <dpi> <image file>
+document_image() {
+    if [ "$(document_type "$1")" = pdf ]; then
+        pdftoppm -r "$2" -gray -singlefile "$1" "${3%.pgm}"
+    else
+        gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pgmraw -r"$2" -dFirstPage=1 -dLastPage=1 \
+            -sOutputFile="$3" "$1"
+    fi
+}
+
 # Debian's own interpreter, not whatever wrapper comes first on the PATH.
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3

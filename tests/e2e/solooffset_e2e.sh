@@ -36,13 +36,12 @@ echo "solooffset: 146, 96, 465 and 792 as expected"
 # Printen: the document the program sent is kept in the print server's spool.
 click_control cmdPrinten
 printed=$(printed_document)
-pdfinfo "$printed" >"$work/pdfinfo" || fail "the printed document is no PDF"
-pages=$(awk '/^Pages:/ { print $2 }' "$work/pdfinfo")
+pages=$(document_pages "$printed")
 [ "$pages" = 1 ] || fail "the printed window has $pages pages"
 
 # Not a blank page: count the pixels darker than light grey at 20 dpi. The
 # grey page image is three header lines and then one byte per pixel.
-pdftoppm -r 20 -gray -singlefile "$printed" "$work/page"
+document_image "$printed" 20 "$work/page.pgm"
 header=$(head -n 3 "$work/page.pgm" | wc -c)
 dark=$(tail -c +$((header + 1)) "$work/page.pgm" | od -An -v -tu1 |
     awk '{ for (i = 1; i <= NF; i++) if ($i < 200) n++ } END { print n + 0 }')
