@@ -1,7 +1,20 @@
 # Helpers for driving a real window with xdotool as a person would. Sourced
 # by the end-to-end tests, which run inside desktop-session.sh.
+#
+# The same scripts drive either face of the programs, as E2E_FACE says:
+#   qt     the Linux programs (the default);
+#   win32  the Windows programs, run by Wine inside tests/wine/wine-session.sh
+#          (tests/wine/e2e-run.sh runs them), at E2E_DPI dots per inch
+#          (default 96).
 
 set -euo pipefail
+
+E2E_FACE=${E2E_FACE:-qt}
+E2E_DPI=${E2E_DPI:-96}
+# The session's TMPDIR, where Debian's Wine keeps the socket of its server:
+# every Wine command runs with it, and a Windows program given a temporary
+# folder of its own gets that as its TEMP instead (see prepare_wine).
+e2e_tmpdir=${TMPDIR:-/tmp}
 
 # Polls until the command succeeds or the seconds run out.
 wait_until() {
@@ -65,7 +78,12 @@ start_program() {
     local title=${window_titles[$program]:-}
     [ -n "$title" ] || fail "no window known for '$program'"
     PROGRAM=$program
-    "$binary" >"${E2E_LOG:-/dev/null}" 2>&1 &
+    if [ "$E2E_FACE" = win32 ]; then
+        prepare_wine "${TMPDIR:-$e2e_tmpdir}"
+        TMPDIR=$e2e_tmpdir wine "$binary" >"${E2E_LOG:-/dev/null}" 2>&1 &
+    else
+        "$binary" >"${E2E_LOG:-/dev/null}" 2>&1 &
+    fi
     PROGRAM_PID=$!
     WINDOW=""
     find_window() {
@@ -74,6 +92,48 @@ start_program() {
     }
     wait_until 30 find_window || fail "the window '$title' did not appear"
     [ -n "$WINDOW" ] || fail "the program ended before its window appeared"
+    find_client_area
+}
+
+# Wine's settings for the program about to start, in the session's prefix:
+# a desktop of its own as large as the X screen (only there does a Wine
+# window get the keyboard), the DPI, fonts in place of those Windows has and
+# Wine lacks (metric-compatible: the captions take the room they take on
+# Windows), and the given folder as the program's TEMP. A registry file is
+# the one start of Wine that sets them all.
+prepare_wine() {
+    local temp=$1 screen settings
+    screen=$(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p')
+    # A Windows path of a Unix one, and the same escaped for a registry file.
+    windows_path() { echo "Z:${1//\//\\}"; }
+    escaped() { echo "${1//\\/\\\\}"; }
+    settings=$(mktemp "$e2e_tmpdir/wine-XXXXXX.reg")
+    # A desktop per script: a desktop outlives its last program by a few
+    # seconds, and a program must not join one left on another X server.
+    cat >"$settings" <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="e2e-$$"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"e2e-$$"="$screen"
+
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"LogPixels"=dword:$(printf '%08x' "$E2E_DPI")
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+"Arial"="Liberation Sans"
+
+[HKEY_CURRENT_USER\\Environment]
+"TEMP"="$(escaped "$(windows_path "$temp")")"
+"TMP"="$(escaped "$(windows_path "$temp")")"
+REG
+    TMPDIR=$e2e_tmpdir wine reg import "$(windows_path "$settings")" >/dev/null 2>&1 ||
+        fail "Wine took no settings"
+    rm -f "$settings"
 }
 
 stop_program() {
@@ -81,9 +141,46 @@ stop_program() {
     PROGRAM_PID=""
 }
 
+# The window's place on the screen and its size, frame and all: sets X, Y,
+# WIDTH and HEIGHT. (xdotool counts a window inside Wine's desktop window
+# twice from the screen's corner.)
+window_geometry() {
+    read -r X Y WIDTH HEIGHT < <(xwininfo -id "$WINDOW" | awk '
+        /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+        $1 == "Width:" { w = $2 } $1 == "Height:" { h = $2 } END { print x, y, w, h }')
+}
+
+# Pixels of twips at E2E_DPI, rounded as Windows' MulDiv rounds them.
+pixels() {
+    echo $((($1 * E2E_DPI + 720) / 1440))
+}
+
+# Where the client area starts inside the window's X window, in pixels: a
+# Qt window is its client area; Wine draws the frame of a Windows program
+# inside its X window, as wide to the left, right and bottom, and with the
+# title bar on top. Sets CLIENT_LEFT and CLIENT_TOP.
+find_client_area() {
+    CLIENT_LEFT=0
+    CLIENT_TOP=0
+    [ "$E2E_FACE" = win32 ] || return 0
+    local size
+    size=${window_client_sizes[$PROGRAM]:-}
+    [ -n "$size" ] || fail "OFFSET_FORMS gives no client size of $PROGRAM's window"
+    read -r -a size <<<"$size"
+    local X Y WIDTH HEIGHT
+    window_geometry
+    CLIENT_LEFT=$(((WIDTH - $(pixels "${size[0]}")) / 2))
+    CLIENT_TOP=$((HEIGHT - $(pixels "${size[1]}") - CLIENT_LEFT))
+}
+
 # Clicks at a point given in twips from the top-left of the client area.
 click_at() {
-    xdotool mousemove --window "$WINDOW" $(($1 / 15)) $(($2 / 15)) click 1
+    if [ "$E2E_FACE" = win32 ]; then
+        xdotool mousemove --window "$WINDOW" $((CLIENT_LEFT + $(pixels "$1"))) \
+            $((CLIENT_TOP + $(pixels "$2"))) click 1
+    else
+        xdotool mousemove --window "$WINDOW" $(($1 / 15)) $(($2 / 15)) click 1
+    fi
 }
 
 # Sets CONTROL to the named control's left top width height. A name the
@@ -108,10 +205,11 @@ press() {
     xdotool key "$@"
 }
 
-# The text of the named box, read as a person would: select all and copy.
+# The text of the named box, read as a person would: select it all and
+# copy. (A Windows box under Wine knows no Ctrl+A.)
 read_box() {
     click_control "$1"
-    press ctrl+a ctrl+c
+    press Home shift+End ctrl+c
     xclip -o -selection clipboard 2>/dev/null
 }
 
@@ -305,16 +403,33 @@ PYTHON
 # Starts the program against a print server that never answers, with a
 # temporary folder of its own (work) whose tmp is the program's TMPDIR, and
 # print_button its print button; on exit both are stopped and the folder goes.
+#
+# A Windows program under Wine asks the print server for its printers as it
+# starts (Wine's print spooler does, before the window shows), and would
+# wait there for ever: in that face the server passes everything on to the
+# private print server (desktop-session.sh --printer) until the window is
+# up, and from then on answers no more, ending what it passed on. The
+# program then knows the private printer as its default, as a Windows
+# program knows its printers, and printing waits for an answer.
 start_against_silent_print_server() {
-    local program=$1 binary=$2
+    local program=$1 binary=$2 relay_to=""
     work=$(mktemp -d)
     SILENT_PID=""
     on_exit stop_silent_session
-    start_silent_print_server "$work"
+    if [ "$E2E_FACE" = win32 ]; then
+        [ -n "${PRINT_SPOOL:-}" ] || fail "the Windows programs need desktop-session.sh --printer"
+        relay_to=$CUPS_SERVER
+    fi
+    start_silent_print_server "$work" "$relay_to"
     mkdir "$work/tmp"
     print_button=${print_buttons[$program]:-}
     [ -n "$print_button" ] || fail "unknown program $program"
     CUPS_SERVER=127.0.0.1:$SILENT_PORT TMPDIR=$work/tmp start_program "$program" "$binary"
+    if [ -n "$relay_to" ]; then
+        touch "$work/silent"
+        none_left() { [ "$(silent_connections)" -eq 0 ]; }
+        wait_until 10 none_left || fail "the print server did not fall silent"
+    fi
 }
 
 stop_silent_session() {
@@ -327,21 +442,41 @@ stop_silent_session() {
 # port of the loopback address; point a program at it with
 # CUPS_SERVER=127.0.0.1:$SILENT_PORT. Sets SILENT_PORT and SILENT_PID; stop
 # it with stop_process "$SILENT_PID". The folder given holds its port file.
+# Given a print server's socket as well, it passes every connection on to
+# that server until a file "silent" appears in the folder, and then ends
+# those it passed on.
+# Usage: start_silent_print_server <folder> [<socket to pass on to>]
 start_silent_print_server() {
-    local folder=$1
+    local folder=$1 relay_to=${2:-}
     "$python" -c '
-import socket, sys
+import os, select, socket, sys, threading
+folder, relay_to = sys.argv[1], sys.argv[2]
+silent = os.path.join(folder, "silent")
 server = socket.socket()
 server.bind(("127.0.0.1", 0))
 server.listen(16)
-with open(sys.argv[1] + ".tmp", "w") as f:
+with open(folder + "/silent-port.tmp", "w") as f:
     f.write(str(server.getsockname()[1]))
-import os
-os.rename(sys.argv[1] + ".tmp", sys.argv[1])
+os.rename(folder + "/silent-port.tmp", folder + "/silent-port")
+
+def relay(client):
+    with client, socket.socket(socket.AF_UNIX) as upstream:
+        upstream.connect(relay_to)
+        while not os.path.exists(silent):
+            for end in select.select([client, upstream], [], [], 0.05)[0]:
+                data = end.recv(65536)
+                if not data:
+                    return
+                (upstream if end is client else client).sendall(data)
+
 held = []
 while True:
-    held.append(server.accept()[0])  # kept open, never answered
-' "$folder/silent-port" &
+    connection = server.accept()[0]
+    if relay_to and not os.path.exists(silent):
+        threading.Thread(target=relay, args=(connection,), daemon=True).start()
+    else:
+        held.append(connection)  # kept open, never answered
+' "$folder" "$relay_to" &
     SILENT_PID=$!
     wait_until 30 test -s "$folder/silent-port" || fail "the silent print server did not start"
     SILENT_PORT=$(cat "$folder/silent-port")

@@ -8,7 +8,8 @@
 #
 # close asks the window to close as a window manager's close button does;
 # afsluiten clicks solooffset's Afsluiten. Needs only an X server
-# (desktop-session.sh without --printer).
+# (desktop-session.sh without --printer; the Windows programs need --printer
+# as well, see start_against_silent_print_server).
 source "$(dirname "$0")/e2e-lib.sh"
 
 program=$1

@@ -12,7 +12,8 @@
 #
 # Needs only an X server (desktop-session.sh without --printer): the silent
 # server is started here, and the program is pointed at it alone through
-# CUPS_SERVER.
+# CUPS_SERVER. The Windows programs need --printer as well (see
+# start_against_silent_print_server).
 source "$(dirname "$0")/e2e-lib.sh"
 
 program=$1
@@ -65,7 +66,7 @@ else
     short_offset=100
 fi
 click_control txtHorVersleping
-press ctrl+a
+press Home shift+End
 type_text "$short_offset"
 click_control cmdBereken
 expect_box e txtHoogte

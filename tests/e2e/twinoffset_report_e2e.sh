@@ -72,7 +72,7 @@ echo "twinoffset: the report arrived as one page that reads as expected and left
 # A new offset over the one calculated: 883 and 1013 still show, but they
 # are not its results.
 click_control txtHorVersleping
-press ctrl+a
+press Home shift+End
 type_text 1200
 expect_box 1200 txtHorVersleping
 click_control cmdTest
