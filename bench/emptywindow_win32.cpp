@@ -30,9 +30,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RegisterClassExW(&type);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    HWND window = CreateWindowExW(0, L"EmptyWindow", L"Leeg venster met tekst", style,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"EmptyWindow", L"Leeg venster met tekst", style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, nullptr);
     const UINT dpi = GetDpiForWindow(window);
     RECT frame{0, 0, MulDiv(11250, int(dpi), 1440), MulDiv(9405, int(dpi), 1440)};
     AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
@@ -43,8 +43,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
     HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-    HWND caption = CreateWindowExW(0, L"STATIC", L"Hoek in graden:", WS_CHILD | WS_VISIBLE, 8,
-                                   16, 200, 20, window, nullptr, instance, nullptr);
+    HWND caption = CreateWindowExW(0, L"STATIC", L"Hoek in graden:", WS_CHILD | WS_VISIBLE, 8, 16,
+                                   200, 20, window, nullptr, instance, nullptr);
     SendMessageW(caption, WM_SETFONT, WPARAM(font), FALSE);
 
     ShowWindow(window, SW_SHOWNORMAL);

@@ -27,11 +27,14 @@ template <typename... Names> constexpr std::array<const char*, sizeof...(Names)>
     return {n...};
 }
 
+// The rows keep the order of their fields on a line each, as a table is read.
+// clang-format off
+
 // ---- what both windows have ----------------------------------------------
 
 constexpr ControlEntry label1{"Label1", Kind::Label, "Hoek in graden:", 120, 240, 1455, 255};
-constexpr ControlEntry cmbHoek{"cmbHoek",          Kind::ComboBox, "", 1680, 240, 1455, 315,
-                               "Label1",           nullptr,        spoken::lengthsCalculation};
+constexpr ControlEntry cmbHoek{"cmbHoek", Kind::ComboBox, "", 1680, 240, 1455, 315, "Label1",
+    nullptr, spoken::lengthsCalculation};
 constexpr char offsetCaption[] = "Lengte horizontale- versleping in mm:";
 
 // Mode 1's results and the line under them.
@@ -75,13 +78,13 @@ constexpr auto mode2Rows = rows(
                  spoken::offsetsCalculation});
 
 constexpr ControlEntry diagram(const char* drawing) {
-    return {"Picture1", Kind::Picture, drawing, 6240,    240, 4755, 6495, nullptr,
-            spoken::diagramName, spoken::diagram};
+    return {"Picture1", Kind::Picture, drawing, 6240, 240, 4755, 6495, nullptr,
+        spoken::diagramName, spoken::diagram};
 }
+// A little wider than the text needs in Qt: Windows sets Times New Roman at
+// this size in whole pixels, which makes the line some 5 % longer.
 constexpr ControlEntry disclaimer{"Label9", Kind::NoteLabel,
-                                  "Aan deze berekeningen kunnen geen rechten worden ontleend.",
-                                  6720,     9000,
-                                  4335,     255};
+    "Aan deze berekeningen kunnen geen rechten worden ontleend.", 6720, 9000, 4500, 255};
 
 // The tab order: mode 1's offset, results and button, then the angle box;
 // after each window's own boxes, mode 2's counts and results, its button and
@@ -147,6 +150,8 @@ constexpr auto soloControls = join(
 constexpr auto soloTabOrder = join(tabHead, stops("cmbDiameter", "cmbDiameter2", "cmbHoek2"),
                                    tabMiddle, stops("cmdPrinten", "cmdAfsluiten"));
 
+// clang-format on
+
 } // namespace
 
 const ControlEntry* FormTable::find(std::string_view controlName) const {
@@ -160,7 +165,8 @@ const ControlEntry* FormTable::find(std::string_view controlName) const {
 
 const FormTable& twinForm() {
     static constexpr FormTable form{
-        "frmTwin",    "Versleping Kestravon Concentrisch 100/150", clientWidth, clientHeight,
+        "frmTwin",    "Versleping Kestravon Concentrisch 100/150",
+        clientWidth,  clientHeight,
         twinControls, twinTabOrder,
     };
     return form;
@@ -168,8 +174,10 @@ const FormTable& twinForm() {
 
 const FormTable& soloForm() {
     static constexpr FormTable form{
-        "frmSolo",    "Kestravon Versleping Enkelwandig", clientWidth, clientHeight,
-        soloControls, soloTabOrder,                       "cmdAfsluiten",
+        "frmSolo",      "Kestravon Versleping Enkelwandig",
+        clientWidth,    clientHeight,
+        soloControls,   soloTabOrder,
+        "cmdAfsluiten",
     };
     return form;
 }

@@ -1,8 +1,11 @@
 // Writes both windows' control tables as bash associative arrays, for the
 // end-to-end scripts that click and read the real windows of every face:
-// window_titles[program] and <program>_controls[name]="left top width height"
-// in twips. The build writes it from the tables, so that a control's place
-// stands in one spot of the tree.
+// window_titles[program], window_client_sizes[program]="width height" and
+// <program>_controls[name]="left top width height", all in twips. (Under
+// Wine the program's X window holds the frame Wine draws around the client
+// area; the scripts find where the client area starts from the two sizes.)
+// The build writes it from the tables, so that a control's place stands in
+// one spot of the tree.
 
 #include "forms/formtable.h"
 
@@ -34,6 +37,12 @@ int main() {
     for (const Program& program : programs) {
         // No caption holds a quote, a dollar or a backquote.
         std::printf("    [%s]=\"%s\"\n", program.name, program.form.caption);
+    }
+    std::printf(")\n");
+    std::printf("declare -gA window_client_sizes=(\n");
+    for (const Program& program : programs) {
+        std::printf("    [%s]=\"%d %d\"\n", program.name, program.form.clientWidth,
+                    program.form.clientHeight);
     }
     std::printf(")\n");
     for (const Program& program : programs) {

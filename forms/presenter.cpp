@@ -162,7 +162,9 @@ Answer TwinPresenter::cmdBereken2Click(const Shown& shown) {
 }
 
 Answer TwinPresenter::cmdTestClick(const Shown& shown) const {
-    const auto caption = [this](const char* label) { return std::string(form().find(label)->text); };
+    const auto caption = [this](const char* label) {
+        return std::string(form().find(label)->text);
+    };
     const auto box = [&shown](const char* name) { return std::string(text(shown, name)); };
     const offsetcore::ReportFields fields{
         .angle = {caption("Label1"), box("cmbHoek")},
@@ -243,10 +245,10 @@ Answer SoloPresenter::cmbHoek2Pick(std::string_view item) const {
 }
 
 Answer SoloPresenter::cmdBerekenClick(const Shown& shown) {
-    return showLengths(offsetcore::singleWallLengths(
-        {text(shown, "cmbHoek"), pickedAngle_, text(shown, "cmbDiameter"),
-         text(shown, "txtHorVersleping")},
-        decimalSeparator()));
+    return showLengths(
+        offsetcore::singleWallLengths({text(shown, "cmbHoek"), pickedAngle_,
+                                       text(shown, "cmbDiameter"), text(shown, "txtHorVersleping")},
+                                      decimalSeparator()));
 }
 
 Answer SoloPresenter::cmdBereken2Click(const Shown& shown) {

@@ -86,8 +86,7 @@ public:
     // the report folder, read back whole and the file removed, before the
     // job begins; what was read back is printed. ReportNotMade when the file
     // could not be made, written or read.
-    PrintOutcome printReport(const std::string& text, const std::string& family,
-                             double pointSize);
+    PrintOutcome printReport(const std::string& text, const std::string& family, double pointSize);
     // The window's image, made by the face just before.
     PrintOutcome printImage(WindowImage image);
 

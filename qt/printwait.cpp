@@ -63,8 +63,8 @@ forms::Waiter::End QtWaiter::wait(std::chrono::steady_clock::time_point deadline
         loop.quit();
     });
     // Rounded up: a wait never ends before its deadline.
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     timer.start(std::max(left, std::chrono::milliseconds(0)));
     {
         const InputHold hold;

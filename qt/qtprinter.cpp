@@ -9,8 +9,8 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTextLayout>
-#include <QWidget>
 #include <QtMath>
+#include <QWidget>
 
 #include <algorithm>
 

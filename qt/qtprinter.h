@@ -22,8 +22,7 @@ inline constexpr int printResolution = 300;
 class QtPrinter : public forms::Printer {
 public:
     bool hasDefaultPrinter() override;
-    bool printText(const std::string& text, const std::string& family,
-                   double pointSize) override;
+    bool printText(const std::string& text, const std::string& family, double pointSize) override;
     bool printImage(const forms::WindowImage& image) override;
 };
 

@@ -2,13 +2,11 @@
 
 #include "win32/text.h"
 
-#include <objidl.h>
-#include <shlwapi.h>
-
-#include <gdiplus.h>
-
 #include <algorithm>
 #include <cctype>
+#include <gdiplus.h>
+#include <objidl.h>
+#include <shlwapi.h>
 
 namespace win32face {
 
@@ -61,9 +59,10 @@ Gdiplus::Bitmap* Diagram::rendering(int scale) {
     HRSRC found = FindResourceW(instance_, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL loaded = found != nullptr ? LoadResource(instance_, found) : nullptr;
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (IStream* stream = bytes == nullptr ? nullptr
-                                           : SHCreateMemStream(static_cast<const BYTE*>(bytes),
-                                                               UINT(SizeofResource(instance_, found)))) {
+    if (IStream* stream = bytes == nullptr
+                              ? nullptr
+                              : SHCreateMemStream(static_cast<const BYTE*>(bytes),
+                                                  UINT(SizeofResource(instance_, found)))) {
         read->bitmap.reset(Gdiplus::Bitmap::FromStream(stream));
         stream->Release();
         if (read->bitmap && read->bitmap->GetLastStatus() != Gdiplus::Ok) {
@@ -73,7 +72,6 @@ Gdiplus::Bitmap* Diagram::rendering(int scale) {
     renderings_.push_back(std::move(read));
     return renderings_.back()->bitmap.get();
 }
-
 
 const wchar_t* Diagram::windowClass(HINSTANCE instance) {
     static const wchar_t name[] = L"OffsetDiagram";

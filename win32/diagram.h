@@ -8,11 +8,10 @@
 // GDI+ starts, and a rendering is read, only when the box is first painted
 // at a scale: after the window is on the screen, not before.
 
-#include <windows.h>
-
 #include <memory>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 namespace Gdiplus {
 class Bitmap;

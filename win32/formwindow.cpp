@@ -3,11 +3,10 @@
 #include "win32/diagram.h"
 #include "win32/text.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
-
-#include <algorithm>
 
 namespace win32face {
 
@@ -83,13 +82,14 @@ FormWindow::FormWindow(HINSTANCE instance, std::unique_ptr<forms::Presenter> pre
                        std::shared_ptr<forms::Printer> printer,
                        std::chrono::milliseconds answerLimit)
     : instance_(instance), presenter_(std::move(presenter)),
-      printFlow_(std::move(printer), waiter_,
-                 [] {
-                     wchar_t folder[MAX_PATH + 1] = {};
-                     const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-                     return utf8(std::wstring_view(folder, length));
-                 }(),
-                 answerLimit) {
+      printFlow_(
+          std::move(printer), waiter_,
+          [] {
+              wchar_t folder[MAX_PATH + 1] = {};
+              const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+              return utf8(std::wstring_view(folder, length));
+          }(),
+          answerLimit) {
     static const bool registered = [instance] {
         WNDCLASSEXW type{};
         type.cbSize = sizeof type;
@@ -97,8 +97,8 @@ FormWindow::FormWindow(HINSTANCE instance, std::unique_ptr<forms::Presenter> pre
         type.hInstance = instance;
         type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
         type.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0));
+                                                     GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), 0));
         type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
         type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         type.lpszClassName = windowClassName;
@@ -112,9 +112,9 @@ FormWindow::FormWindow(HINSTANCE instance, std::unique_ptr<forms::Presenter> pre
             diagram_ = std::make_unique<Diagram>(instance_, entry.text);
         }
     }
-    window_ = CreateWindowExW(windowExStyle, windowClassName, wide(form.caption).c_str(),
-                              windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr,
-                              nullptr, instance_, this);
+    window_ =
+        CreateWindowExW(windowExStyle, windowClassName, wide(form.caption).c_str(), windowStyle,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance_, this);
     if (window_ == nullptr) {
         return;
     }
@@ -170,11 +170,11 @@ void FormWindow::createControls() {
         const Made made = madeAs(entry->kind, instance_);
         const int id = firstControlId + int(entry - form.controls.data());
         const bool hasText = entry->kind != Kind::Picture && entry->kind != Kind::Line;
-        HWND control = CreateWindowExW(
-            made.exStyle, made.className, hasText ? wide(entry->text).c_str() : L"",
-            made.style | WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-            entry->kind == Kind::Picture ? diagram_.get() : nullptr);
+        HWND control =
+            CreateWindowExW(made.exStyle, made.className, hasText ? wide(entry->text).c_str() : L"",
+                            made.style | WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                            entry->kind == Kind::Picture ? diagram_.get() : nullptr);
         controls_.push_back({entry, control});
     }
     if (form.closeButton != nullptr) {
@@ -196,8 +196,9 @@ void FormWindow::makeFonts() {
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
     dialogFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    // The notes: Times New Roman at 8.25 points.
-    noteFont_ = CreateFontW(-MulDiv(825, int(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    // The notes: Times New Roman at 8.25 points, the half pixel it comes to
+    // at 150 % rounded down, as the notes are laid out for.
+    noteFont_ = CreateFontW(-int(825 * dpi_ / 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, L"Times New Roman");
 }
@@ -320,8 +321,8 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
         // the table lays them: a caption may run over the line beside it. A
         // read-only box asks too, and keeps its own look.
         if (const Control* source = controlOf(reinterpret_cast<HWND>(l));
-            source != nullptr && (source->entry->kind == Kind::Label ||
-                                  source->entry->kind == Kind::NoteLabel)) {
+            source != nullptr &&
+            (source->entry->kind == Kind::Label || source->entry->kind == Kind::NoteLabel)) {
             SetBkMode(reinterpret_cast<HDC>(w), TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         }
@@ -407,7 +408,8 @@ void FormWindow::pick(Control& control, int index) {
         return;
     }
     std::wstring item(std::size_t(length) + 1, L'\0');
-    SendMessageW(control.window, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
+    SendMessageW(control.window, CB_GETLBTEXT, WPARAM(index),
+                 reinterpret_cast<LPARAM>(item.data()));
     item.resize(std::size_t(length));
     carryOut(presenter_->pick(control.entry->name, utf8(item)));
 }
@@ -484,7 +486,8 @@ void FormWindow::showAndFocus(const std::string& focus) {
     const RECT& work = monitor.rcWork;
     const int width = int(frame.right - frame.left);
     const int height = int(frame.bottom - frame.top);
-    SetWindowPos(window_, nullptr, int(work.left) + std::max(0, int(work.right - work.left - width) / 2),
+    SetWindowPos(window_, nullptr,
+                 int(work.left) + std::max(0, int(work.right - work.left - width) / 2),
                  int(work.top) + std::max(0, int(work.bottom - work.top - height) / 2), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(window_, SW_SHOWNORMAL);

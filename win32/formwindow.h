@@ -13,12 +13,11 @@
 #include "forms/printflow.h"
 #include "win32/printing.h"
 
-#include <windows.h>
-
 #include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 struct IAccPropServices;
 
@@ -47,7 +46,7 @@ private:
     struct Control {
         const forms::ControlEntry* entry;
         HWND window = nullptr;
-        bool dropped = false;    // a combo box's list is open
+        bool dropped = false;     // a combo box's list is open
         int pickedWhileOpen = -1; // the item a list pick just counted, or -1
     };
 

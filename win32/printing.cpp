@@ -77,8 +77,8 @@ private:
 HFONT fixedFont(HDC dc, const std::wstring& family, double pointSize) {
     const int height = -MulDiv(int(pointSize * 100 + 0.5), GetDeviceCaps(dc, LOGPIXELSY), 7200);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       FIXED_PITCH | FF_MODERN, family.c_str());
+                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                       family.c_str());
 }
 
 std::wstring faceOf(HDC dc) {
@@ -112,8 +112,7 @@ bool Win32Printer::hasDefaultPrinter() {
     return !defaultPrinterName().empty();
 }
 
-bool Win32Printer::printText(const std::string& text, const std::string& family,
-                             double pointSize) {
+bool Win32Printer::printText(const std::string& text, const std::string& family, double pointSize) {
     const PrinterDc printer;
     HDC dc = printer.get();
     if (dc == nullptr) {
@@ -183,8 +182,8 @@ bool Win32Printer::printImage(const forms::WindowImage& image) {
     const int pageHeight = GetDeviceCaps(dc, VERTRES);
     if (image.width > 0 && image.height > 0) {
         // As wide as the printable area allows, the proportions kept.
-        const double scale = std::min(double(pageWidth) / image.width,
-                                      double(pageHeight) / image.height);
+        const double scale =
+            std::min(double(pageWidth) / image.width, double(pageHeight) / image.height);
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = image.width;

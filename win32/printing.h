@@ -16,8 +16,7 @@ public:
     // Each line with TextOutW in the family at the size; where the printer
     // offers no such face (Courier is a screen font on most of them), in
     // Courier New, so that columns stay columns.
-    bool printText(const std::string& text, const std::string& family,
-                   double pointSize) override;
+    bool printText(const std::string& text, const std::string& family, double pointSize) override;
     bool printImage(const forms::WindowImage& image) override;
 };
 

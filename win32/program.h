@@ -6,16 +6,16 @@
 
 #include "forms/presenter.h"
 
-#include <windows.h>
-
 #include <functional>
 #include <memory>
 #include <string>
+#include <windows.h>
 
 namespace win32face {
 
 // Makes the window's presenter, given the user's decimal separator.
-using MakePresenter = std::function<std::unique_ptr<forms::Presenter>(std::string decimalSeparator)>;
+using MakePresenter =
+    std::function<std::unique_ptr<forms::Presenter>(std::string decimalSeparator)>;
 
 int runCalculator(HINSTANCE instance, const MakePresenter& makePresenter);
 

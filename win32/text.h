@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-
 #include <windows.h>
 
 namespace win32face {

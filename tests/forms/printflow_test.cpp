@@ -32,8 +32,7 @@ public:
     explicit FakePrinter(Way way) : way_(way) {}
 
     bool hasDefaultPrinter() override { return way_ != Way::NoPrinter; }
-    bool printText(const std::string& text, const std::string& family,
-                   double pointSize) override {
+    bool printText(const std::string& text, const std::string& family, double pointSize) override {
         {
             const std::lock_guard lock(mutex_);
             texts.push_back(text + "|" + family + "|" + std::to_string(int(pointSize)));
@@ -102,7 +101,7 @@ public:
             return End::Woken;
         }
         return std::chrono::steady_clock::now() >= closing && closing < deadline ? End::Closing
-                                                                                  : End::TimedOut;
+                                                                                 : End::TimedOut;
     }
     void wake() override {
         const std::lock_guard lock(mutex_);
@@ -122,8 +121,8 @@ private:
 
 // A folder of the test's own for report files.
 struct Folder {
-    fs::path path = fs::temp_directory_path() /
-                    ("printflow-test-" + std::to_string(std::random_device()()));
+    fs::path path =
+        fs::temp_directory_path() / ("printflow-test-" + std::to_string(std::random_device()()));
     Folder() { fs::create_directory(path); }
     ~Folder() { fs::remove_all(path); }
     bool empty() const { return fs::is_empty(path); }
@@ -161,8 +160,8 @@ TEST(PrintFlow, EachPrinterComesToItsOutcome) {
             if (row.way != FakePrinter::Way::NoPrinter) {
                 if (image) {
                     ASSERT_EQ(printer->images.size(), 1U);
-                    EXPECT_EQ(printer->images[0], (std::vector<std::uint32_t>{0xff000000U,
-                                                                              0xffffffffU}));
+                    EXPECT_EQ(printer->images[0],
+                              (std::vector<std::uint32_t>{0xff000000U, 0xffffffffU}));
                 } else {
                     // Byte for byte what went through the file, in its font.
                     EXPECT_EQ(printer->texts, std::vector<std::string>{report + "|Courier|14"});

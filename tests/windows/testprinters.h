@@ -22,8 +22,7 @@ public:
     explicit PdfPrinter(QString path) : path_(std::move(path)) {}
 
     bool hasDefaultPrinter() override { return true; }
-    bool printText(const std::string& text, const std::string& family,
-                   double pointSize) override {
+    bool printText(const std::string& text, const std::string& family, double pointSize) override {
         record(QString::fromStdString(text), QString::fromStdString(family), pointSize);
         QPrinter printer(QPrinter::HighResolution);
         toPdf(printer);

@@ -16,15 +16,9 @@ source "$e2e/e2e-lib.sh" # fail, on_exit
 forms=$1
 twinoffset=$2
 solooffset=$3
-work=$(mktemp -d)
-on_exit 'rm -rf "$work"'
 
-# The build's control places, and each window's client size beside them.
-g++ -std=c++20 -Wall -Wextra -Werror -I"$here/../.." "$here/clientsizes.cpp" \
-    "$here/../../forms/forms.cpp" -o "$work/clientsizes"
-cat "$forms" >"$work/forms.sh"
-"$work/clientsizes" >>"$work/forms.sh"
-export OFFSET_FORMS=$work/forms.sh E2E_FACE=win32
+# The build's control places and each window's client size.
+export OFFSET_FORMS=$forms E2E_FACE=win32
 
 failed=()
 # Usage: run <dpi> [desktop-session.sh options] -- <script> <arguments...>
