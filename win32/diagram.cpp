@@ -103,6 +103,11 @@ LRESULT CALLBACK Diagram::boxProc(HWND box, UINT message, WPARAM w, LPARAM l) {
         EndPaint(box, &paintStruct);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        if (auto* diagram = reinterpret_cast<Diagram*>(GetWindowLongPtrW(box, GWLP_USERDATA))) {
+            diagram->paint(box, reinterpret_cast<HDC>(w));
+        }
+        return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateRect(box, nullptr, FALSE);

@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
+#include <tuple>
+#include <utility>
 
 namespace win32face {
 
@@ -155,11 +157,11 @@ void FormWindow::load() {
 int FormWindow::run() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (window_ != nullptr && IsDialogMessageW(window_, &message)) {
-            continue;
+        if (window_ == nullptr || !IsDialogMessageW(window_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        followFocus();
     }
     return int(message.wParam);
 }
@@ -205,23 +207,157 @@ void FormWindow::makeFonts() {
 
 void FormWindow::layOut() {
     const forms::FormTable& form = presenter_->form();
-    RECT frame{0, 0, px(form.clientWidth), px(form.clientHeight)};
+    const int contentWidth = px(form.clientWidth);
+    const int contentHeight = px(form.clientHeight);
+    RECT frame{0, 0, contentWidth, contentHeight};
     AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int width = int(frame.right - frame.left);
+    int height = int(frame.bottom - frame.top);
+
+    // A laptop of 1366 x 768 at 150 % has room for less than the window.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int workWidth = int(monitor.rcWork.right - monitor.rcWork.left);
+    const int workHeight = int(monitor.rcWork.bottom - monitor.rcWork.top);
+    const int barWidth = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi_);
+    const int barHeight = GetSystemMetricsForDpi(SM_CYHSCROLL, dpi_);
+    bool vertical = height > workHeight;
+    const bool horizontal = width + (vertical ? barWidth : 0) > workWidth;
+    vertical = vertical || height + (horizontal ? barHeight : 0) > workHeight;
+    DWORD style = windowStyle;
+    if (vertical) {
+        style |= WS_VSCROLL;
+        width += barWidth;
+    }
+    if (horizontal) {
+        style |= WS_HSCROLL;
+        height += barHeight;
+    }
+    const LONG_PTR visible = GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE;
+    SetWindowLongPtrW(window_, GWL_STYLE, LONG_PTR(style) | visible);
+    SetWindowPos(window_, nullptr, 0, 0, std::min(width, workWidth), std::min(height, workHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+    scroll_ = {0, 0};
+    RECT client{};
+    GetClientRect(window_, &client);
+    for (const auto& [bar, content, page] :
+         {std::tuple{SB_HORZ, contentWidth, int(client.right)},
+          std::tuple{SB_VERT, contentHeight, int(client.bottom)}}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMax = content - 1;
+        info.nPage = UINT(page);
+        SetScrollInfo(window_, bar, &info, TRUE);
+    }
+
     for (const Control& control : controls_) {
         const forms::ControlEntry& entry = *control.entry;
-        int height = px(entry.height);
+        int controlHeight = px(entry.height);
         if (entry.kind == Kind::Line) {
-            height = 2; // an etched line is two pixels at any scale
+            controlHeight = 2; // an etched line is two pixels at any scale
         } else if (entry.kind == Kind::ComboBox) {
-            height += px(entry.height) * 8; // with room for the open list
+            controlHeight += px(entry.height) * 8; // with room for the open list
         }
         SetWindowPos(control.window, nullptr, px(entry.left), px(entry.top), px(entry.width),
-                     height, SWP_NOZORDER | SWP_NOACTIVATE);
+                     controlHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control.window, WM_SETFONT,
                      WPARAM(entry.kind == Kind::NoteLabel ? noteFont_ : dialogFont_), TRUE);
     }
+}
+
+void FormWindow::scrollBy(int dx, int dy) {
+    POINT wanted{scroll_.x + dx, scroll_.y + dy};
+    for (auto [bar, at] : {std::pair{SB_HORZ, &wanted.x}, std::pair{SB_VERT, &wanted.y}}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        GetScrollInfo(window_, bar, &info);
+        const int last = std::max(0, info.nMax - int(info.nPage) + 1);
+        *at = std::clamp(int(*at), 0, last);
+    }
+    if (wanted.x == scroll_.x && wanted.y == scroll_.y) {
+        return;
+    }
+    ScrollWindowEx(window_, scroll_.x - wanted.x, scroll_.y - wanted.y, nullptr, nullptr, nullptr,
+                   nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    scroll_ = wanted;
+    SetScrollPos(window_, SB_HORZ, scroll_.x, TRUE);
+    SetScrollPos(window_, SB_VERT, scroll_.y, TRUE);
+}
+
+void FormWindow::scrolled(int bar, int request) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window_, bar, &info);
+    const int line = px(240);
+    int to = info.nPos;
+    switch (request) {
+    case SB_LINEUP:
+        to -= line;
+        break;
+    case SB_LINEDOWN:
+        to += line;
+        break;
+    case SB_PAGEUP:
+        to -= int(info.nPage);
+        break;
+    case SB_PAGEDOWN:
+        to += int(info.nPage);
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        to = info.nTrackPos;
+        break;
+    case SB_TOP:
+        to = 0;
+        break;
+    case SB_BOTTOM:
+        to = info.nMax;
+        break;
+    default:
+        return;
+    }
+    if (bar == SB_HORZ) {
+        scrollBy(to - scroll_.x, 0);
+    } else {
+        scrollBy(0, to - scroll_.y);
+    }
+}
+
+void FormWindow::followFocus() {
+    HWND focus = GetFocus();
+    if (focus == focus_ || window_ == nullptr) {
+        return;
+    }
+    focus_ = focus;
+    // The control itself, not the edit part inside a combo box.
+    while (focus != nullptr && GetParent(focus) != window_) {
+        focus = GetParent(focus);
+    }
+    const Control* control = focus != nullptr ? controlOf(focus) : nullptr;
+    if (control == nullptr) {
+        return;
+    }
+    const forms::ControlEntry& entry = *control->entry;
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int left = px(entry.left) - scroll_.x;
+    const int top = px(entry.top) - scroll_.y;
+    const int right = left + px(entry.width);
+    const int bottom = top + px(entry.height);
+    int dx = 0;
+    int dy = 0;
+    if (left < 0 || right > client.right) {
+        dx = left < 0 ? left : std::min(left, right - int(client.right));
+    }
+    if (top < 0 || bottom > client.bottom) {
+        dy = top < 0 ? top : std::min(top, bottom - int(client.bottom));
+    }
+    scrollBy(dx, dy);
 }
 
 void FormWindow::describeForScreenReaders() {
@@ -335,6 +471,13 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
     case describeMessage:
         describeForScreenReaders();
         return 0;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        scrolled(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(w));
+        return 0;
+    case WM_MOUSEWHEEL:
+        scrollBy(0, -MulDiv(GET_WHEEL_DELTA_WPARAM(w), px(240), WHEEL_DELTA));
+        return 0;
     case WM_DESTROY:
         window_ = nullptr;
         PostQuitMessage(0);
@@ -343,10 +486,11 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l) {
         dpi_ = HIWORD(w);
         makeFonts();
         layOut();
+        // Where Windows suggests; the size is the table's at the new DPI,
+        // fitted to that screen.
         const RECT* suggested = reinterpret_cast<const RECT*>(l);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         InvalidateRect(window_, nullptr, TRUE);
         return 0;
     }
@@ -460,7 +604,10 @@ void FormWindow::carryOut(const forms::Action& action) {
         void operator()(const forms::PrintWindowImage&) const {
             forms::PrintOutcome outcome = forms::PrintOutcome::Failed;
             try {
-                outcome = window.printFlow_.printImage(windowImage(window.window_));
+                const forms::FormTable& form = window.presenter_->form();
+                outcome = window.printFlow_.printImage(windowImage(
+                    window.window_, {window.px(form.clientWidth), window.px(form.clientHeight)},
+                    window.scroll_));
             } catch (const std::bad_alloc&) {
                 // Too little memory for the image: not printed, the program
                 // goes on.

@@ -53,8 +53,14 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void createControls();
-    // Places every control and sets its font for the window's DPI.
+    // Places every control and sets its font for the window's DPI; where the
+    // window is larger than the screen's work area, it is made to fit and
+    // scrolls, every control keeping its place in it.
     void layOut();
+    void scrollBy(int dx, int dy);
+    void scrolled(int bar, int request);
+    // Scrolls the control that has the focus into view.
+    void followFocus();
     void makeFonts();
     void describeForScreenReaders();
     Control* control(std::string_view name);
@@ -74,6 +80,8 @@ private:
     std::unique_ptr<forms::Presenter> presenter_;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
+    POINT scroll_{0, 0};   // how far the window is scrolled, in pixels
+    HWND focus_ = nullptr; // the focus as last seen by followFocus
     std::vector<Control> controls_;
     HFONT dialogFont_ = nullptr;
     HFONT noteFont_ = nullptr;

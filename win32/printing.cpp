@@ -258,12 +258,10 @@ forms::Waiter::End Win32Waiter::wait(std::chrono::steady_clock::time_point deadl
     }
 }
 
-forms::WindowImage windowImage(HWND window) {
+forms::WindowImage windowImage(HWND window, SIZE content, POINT scrolled) {
     forms::WindowImage image;
-    RECT client{};
-    GetClientRect(window, &client);
-    image.width = client.right - client.left;
-    image.height = client.bottom - client.top;
+    image.width = int(content.cx);
+    image.height = int(content.cy);
     image.dotsPerInch = int(GetDpiForWindow(window));
     if (image.width <= 0 || image.height <= 0) {
         return image;
@@ -283,8 +281,16 @@ forms::WindowImage windowImage(HWND window) {
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap != nullptr) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
-        // The window is in front: its user just clicked in it.
-        BitBlt(memory, 0, 0, image.width, image.height, screen, 0, 0, SRCCOPY);
+        const RECT all{0, 0, image.width, image.height};
+        FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
+        // What the screen shows of the client area, where the content
+        // scrolled to it. (Drawing each control afresh with WM_PRINT would
+        // not depend on the screen, but Wine's controls draw nothing that
+        // way.) The window is in front: its user just clicked in it.
+        RECT client{};
+        GetClientRect(window, &client);
+        BitBlt(memory, int(-scrolled.x), int(-scrolled.y), int(client.right), int(client.bottom),
+               screen, 0, 0, SRCCOPY);
         GdiFlush();
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
         for (std::size_t i = 0; i < image.pixels.size(); ++i) {

@@ -43,7 +43,9 @@ private:
     HWND letThrough_ = nullptr;
 };
 
-// The client area as it shows on the screen, at the window's resolution.
-forms::WindowImage windowImage(HWND window);
+// The client area, content pixels wide and high, at the window's
+// resolution, as the screen shows it; on a small screen, where the window
+// scrolls, what is scrolled out of view stays blank.
+forms::WindowImage windowImage(HWND window, SIZE content, POINT scrolled);
 
 } // namespace win32face
