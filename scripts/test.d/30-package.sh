@@ -72,7 +72,9 @@ for program in twinoffset solooffset offsetcalc; do
 done
 
 # The unpacked program, away from the build tree, opens its window.
+# It is found by its title, as the build wrote it from the tables.
 (cd "$work" && env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=xcb \
+    OFFSET_FORMS="$repo_root/build/package/forms/forms.sh" \
     "$repo_root/tests/e2e/desktop-session.sh" -- bash -c \
     'source "$1"; start_program twinoffset "$2"; stop_program' _ \
     "$repo_root/tests/e2e/e2e-lib.sh" "$root/bin/twinoffset") ||
