@@ -4,8 +4,8 @@
 # and zip checked, signed with a throwaway certificate and verified, then
 # installed, started, upgraded, refused, rebuilt and removed under Wine in a
 # prefix of its own (tests/package/windows_install.sh). Nothing is installed
-# on the machine; the screenshot of the installed twinoffset goes to
-# /tmp/win-screens/installed.png.
+# on the machine. With OFFSET_SCREENSHOTS naming a folder, a screenshot of the
+# installed twinoffset goes there (installed.png); by default none is kept.
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 ensure_packages wixl msitools osslsigncode zip unzip icoutils openssl python3 wine64 wine \
@@ -95,6 +95,6 @@ sed -i -e '/<Component Id="manual_offsetcalc_nl"/,/<\/Component>/d' \
     wixl -a x64 -D "Version=$higher_version" -o "$work/rebuilt.msi" offset-calculators.wxs)
 if msiinfo export "$work/higher.msi" File | grep -q offsetcalc-nl; then fail "the higher test package kept the file"; fi
 tests/wine/wine-session.sh -- tests/package/windows_install.sh "$PWD/$msi" "$work/higher.msi" \
-    "$work/rebuilt.msi" /tmp/win-screens/installed.png
+    "$work/rebuilt.msi" "${OFFSET_SCREENSHOTS:+$OFFSET_SCREENSHOTS/installed.png}"
 
 echo "Windows package $msi ($(du -k "$msi" | cut -f1) KiB) and $zip ($(du -k "$zip" | cut -f1) KiB): all checks pass"

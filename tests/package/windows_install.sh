@@ -97,8 +97,10 @@ wait_until 60 find_window || fail "no window '$title'"
 # Drawn once it holds the diagram's many colours, not only the face's few.
 painted() { [ "$(xwd -silent -id "$window" 2>/dev/null | xwdtopnm 2>/dev/null | ppmhist -noheader 2>/dev/null | wc -l)" -gt 50 ]; }
 wait_until 20 painted || fail "the window was never drawn"
-mkdir -p "$(dirname "$screenshot")"
-xwd -silent -root | xwdtopnm 2>/dev/null | pnmtopng >"$screenshot"
+if [ -n "$screenshot" ]; then
+    mkdir -p "$(dirname "$screenshot")"
+    xwd -silent -root | xwdtopnm 2>/dev/null | pnmtopng >"$screenshot"
+fi
 # Closed as a person closes it; the desktop ends with its last window.
 xdotool mousemove --window "$window" 40 40 click 1 key --window "$window" alt+F4
 launcher_gone() { ! kill -0 "$launcher" 2>/dev/null; }
