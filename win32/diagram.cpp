@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <gdiplus.h>
-#include <objidl.h>
-#include <shlwapi.h>
+#include <cstring>
+#include <objbase.h>
+#include <type_traits>
 
 namespace win32face {
 
@@ -26,51 +26,120 @@ std::wstring resourceName(const std::string& drawing, int scale) {
 
 } // namespace
 
-struct Diagram::Rendering {
-    int scale;
-    std::unique_ptr<Gdiplus::Bitmap> bitmap; // null where it could not be read
+// GDI+'s flat functions, found in gdiplus.dll once it is loaded, and GDI+
+// started for as long as this lives.
+struct Diagram::GdiPlus {
+    struct StartupInput {
+        UINT32 version = 1;
+        void* debugEventCallback = nullptr;
+        BOOL suppressBackgroundThread = FALSE;
+        BOOL suppressExternalCodecs = FALSE;
+    };
+    using Status = int; // 0: Ok
+
+    HMODULE library = nullptr;
+    ULONG_PTR token = 0;
+    Status(WINAPI* startup)(ULONG_PTR*, const StartupInput*, void*) = nullptr;
+    void(WINAPI* shutdown)(ULONG_PTR) = nullptr;
+    Status(WINAPI* bitmapFromStream)(IStream*, void**) = nullptr;
+    Status(WINAPI* imageWidth)(void*, UINT*) = nullptr;
+    Status(WINAPI* imageHeight)(void*, UINT*) = nullptr;
+    Status(WINAPI* disposeImage)(void*) = nullptr;
+    Status(WINAPI* graphicsFromDc)(HDC, void**) = nullptr;
+    Status(WINAPI* deleteGraphics)(void*) = nullptr;
+    Status(WINAPI* interpolationMode)(void*, int) = nullptr;
+    Status(WINAPI* pixelOffsetMode)(void*, int) = nullptr;
+    Status(WINAPI* drawImage)(void*, void*, INT, INT, INT, INT) = nullptr;
+
+    // Nothing when GDI+ is missing or does not start: the box stays white.
+    static std::unique_ptr<GdiPlus> load() {
+        auto gdiPlus = std::make_unique<GdiPlus>();
+        gdiPlus->library = LoadLibraryW(L"gdiplus.dll");
+        if (gdiPlus->library == nullptr) {
+            return nullptr;
+        }
+        const auto find = [module = gdiPlus->library](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                reinterpret_cast<void*>(GetProcAddress(module, name)));
+            return function != nullptr;
+        };
+        const bool found = find(gdiPlus->startup, "GdiplusStartup") &&
+                           find(gdiPlus->shutdown, "GdiplusShutdown") &&
+                           find(gdiPlus->bitmapFromStream, "GdipCreateBitmapFromStream") &&
+                           find(gdiPlus->imageWidth, "GdipGetImageWidth") &&
+                           find(gdiPlus->imageHeight, "GdipGetImageHeight") &&
+                           find(gdiPlus->disposeImage, "GdipDisposeImage") &&
+                           find(gdiPlus->graphicsFromDc, "GdipCreateFromHDC") &&
+                           find(gdiPlus->deleteGraphics, "GdipDeleteGraphics") &&
+                           find(gdiPlus->interpolationMode, "GdipSetInterpolationMode") &&
+                           find(gdiPlus->pixelOffsetMode, "GdipSetPixelOffsetMode") &&
+                           find(gdiPlus->drawImage, "GdipDrawImageRectI");
+        const StartupInput input;
+        if (!found || gdiPlus->startup(&gdiPlus->token, &input, nullptr) != 0) {
+            gdiPlus->token = 0;
+            return nullptr;
+        }
+        return gdiPlus;
+    }
+
+    GdiPlus() = default;
+    GdiPlus(const GdiPlus&) = delete;
+    GdiPlus& operator=(const GdiPlus&) = delete;
+    ~GdiPlus() {
+        if (token != 0) {
+            shutdown(token);
+        }
+        if (library != nullptr) {
+            FreeLibrary(library);
+        }
+    }
 };
 
 Diagram::Diagram(HINSTANCE instance, const std::string& drawing)
     : instance_(instance), drawing_(drawing) {}
 
 Diagram::~Diagram() {
-    renderings_.clear();
-    if (gdiPlus_ != 0) {
-        Gdiplus::GdiplusShutdown(gdiPlus_);
+    for (const Rendering& rendering : renderings_) {
+        if (rendering.bitmap != nullptr) {
+            gdiPlus_->disposeImage(rendering.bitmap);
+        }
     }
 }
 
-Gdiplus::Bitmap* Diagram::rendering(int scale) {
-    for (const auto& rendering : renderings_) {
-        if (rendering->scale == scale) {
-            return rendering->bitmap.get();
+void* Diagram::rendering(int scale) {
+    for (const Rendering& rendering : renderings_) {
+        if (rendering.scale == scale) {
+            return rendering.bitmap;
         }
     }
-    if (gdiPlus_ == 0) {
-        Gdiplus::GdiplusStartupInput input;
-        if (Gdiplus::GdiplusStartup(&gdiPlus_, &input, nullptr) != Gdiplus::Ok) {
-            gdiPlus_ = 0;
-            return nullptr;
-        }
+    if (!gdiPlus_ && !(gdiPlus_ = GdiPlus::load())) {
+        return nullptr;
     }
-    auto read = std::make_unique<Rendering>(Rendering{scale, nullptr});
+    Rendering read{scale, nullptr};
     const std::wstring name = resourceName(drawing_, scale);
     HRSRC found = FindResourceW(instance_, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL loaded = found != nullptr ? LoadResource(instance_, found) : nullptr;
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (IStream* stream = bytes == nullptr
-                              ? nullptr
-                              : SHCreateMemStream(static_cast<const BYTE*>(bytes),
-                                                  UINT(SizeofResource(instance_, found)))) {
-        read->bitmap.reset(Gdiplus::Bitmap::FromStream(stream));
-        stream->Release();
-        if (read->bitmap && read->bitmap->GetLastStatus() != Gdiplus::Ok) {
-            read->bitmap.reset();
+    const DWORD size = found != nullptr ? SizeofResource(instance_, found) : 0;
+    // A stream over a copy of the PNG, which GDI+ reads as it likes.
+    HGLOBAL copy = bytes != nullptr ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
+    if (void* target = copy != nullptr ? GlobalLock(copy) : nullptr) {
+        std::memcpy(target, bytes, size);
+        GlobalUnlock(copy);
+        IStream* stream = nullptr;
+        if (SUCCEEDED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+            copy = nullptr; // the stream's now
+            if (gdiPlus_->bitmapFromStream(stream, &read.bitmap) != 0) {
+                read.bitmap = nullptr;
+            }
+            stream->Release();
         }
     }
-    renderings_.push_back(std::move(read));
-    return renderings_.back()->bitmap.get();
+    if (copy != nullptr) {
+        GlobalFree(copy);
+    }
+    renderings_.push_back(read);
+    return read.bitmap;
 }
 
 const wchar_t* Diagram::windowClass(HINSTANCE instance) {
@@ -137,13 +206,21 @@ void Diagram::paint(HWND box, HDC dc) {
             break;
         }
     }
-    if (Gdiplus::Bitmap* bitmap = rendering(scale)) {
-        Gdiplus::Graphics graphics(dc);
-        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-        const int width = MulDiv(int(bitmap->GetWidth()), percent, scale);
-        const int height = MulDiv(int(bitmap->GetHeight()), percent, scale);
-        graphics.DrawImage(bitmap, 0, 0, width, height);
+    if (void* bitmap = rendering(scale)) {
+        UINT width = 0;
+        UINT height = 0;
+        gdiPlus_->imageWidth(bitmap, &width);
+        gdiPlus_->imageHeight(bitmap, &height);
+        void* graphics = nullptr;
+        if (gdiPlus_->graphicsFromDc(dc, &graphics) == 0) {
+            constexpr int highQualityBicubic = 7;
+            constexpr int halfPixelOffset = 4;
+            gdiPlus_->interpolationMode(graphics, highQualityBicubic);
+            gdiPlus_->pixelOffsetMode(graphics, halfPixelOffset);
+            gdiPlus_->drawImage(graphics, bitmap, 0, 0, MulDiv(int(width), percent, scale),
+                                MulDiv(int(height), percent, scale));
+            gdiPlus_->deleteGraphics(graphics);
+        }
     }
     if (GetFocus() == box) {
         RECT focus = area;

@@ -2,6 +2,8 @@
 
 #include "win32/text.h"
 
+#include <winspool.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -9,6 +11,10 @@ namespace win32face {
 
 namespace {
 
+// The spooler is imported, not loaded at the first print: Wine's asks the
+// print system for its printers while it loads, holding the loader's lock,
+// and a print server that never answers would then hold up every thread
+// that loads a library, the window's too.
 std::wstring defaultPrinterName() {
     DWORD size = 0;
     GetDefaultPrinterW(nullptr, &size);
