@@ -21,16 +21,18 @@ fail() {
     exit 1
 }
 
-# The control fields.
+# The control fields. (grep reads all it is given: "grep -q" would leave as
+# soon as it matched, and under pipefail the writer cut short fails the
+# check now and then.)
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = offset-calculators ] || fail "package name $(field Package)"
 [ "$(field Version)" = "$version" ] || fail "version $(field Version), project $version"
 [ "$(field Section)" = math ] || fail "section $(field Section)"
-field Maintainer | grep -q '<.*@.*>' || fail "no maintainer address"
+field Maintainer | grep '<.*@.*>' >/dev/null || fail "no maintainer address"
 for dependency in libqt6widgets6 libqt6printsupport6 libqt6svg6 libc6 qt6-qpa-plugins; do
-    field Depends | grep -q "\b$dependency\b" || fail "Depends lacks $dependency: $(field Depends)"
+    field Depends | grep "\b$dependency\b" >/dev/null || fail "Depends lacks $dependency: $(field Depends)"
 done
-field Description | grep -q versleping || fail "no long description"
+field Description | grep versleping >/dev/null || fail "no long description"
 
 # Its files.
 dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/files"
@@ -65,9 +67,9 @@ for program in twinoffset solooffset offsetcalc; do
     [ "$("$root/bin/$program" --version)" = "$program $version" ] || fail "$program --version"
     # English by default, Dutch in a Dutch locale, as man chooses them.
     LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/share/man/man1/$program.1.gz" \
-        2>"$work/warnings" | grep -q '^NAME' || fail "$program.1 has no NAME"
+        2>"$work/warnings" | grep '^NAME' >/dev/null || fail "$program.1 has no NAME"
     LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/share/man/nl/man1/$program.1.gz" \
-        2>>"$work/warnings" | grep -q '^NAAM' || fail "nl/$program.1 has no NAAM"
+        2>>"$work/warnings" | grep '^NAAM' >/dev/null || fail "nl/$program.1 has no NAAM"
     [ ! -s "$work/warnings" ] || fail "manual page of $program: $(cat "$work/warnings")"
 done
 

@@ -133,7 +133,7 @@ msiexec /x "${entry##*\\}" || fail "msiexec /x exited with $?"
 left=$(find "$menu" "$c/ProgramData/Microsoft/Windows/Start Menu" -iname 'Versleping*')
 [ -z "$left" ] || fail "shortcuts left after removal: $left"
 [ -z "$(entries)" ] || fail "uninstall entry left: $(entries)"
-if wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep -q 'Offset Calculators'; then
+if wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep 'Offset Calculators' >/dev/null; then
     fail "Windows Installer still lists the product"
 fi
 left=$(find "$HOME" -type f \( -name '*.desktop' -o -name '*.menu' \))
