@@ -28,8 +28,10 @@ struct PrintFlow::Job {
     std::mutex mutex;
     std::optional<PrintOutcome> outcome;
     Waiter* waiter = nullptr; // while the caller waits
-    // Owns everything the job prints; let go of on the job's thread.
-    std::function<PrintOutcome(Printer&)> work;
+    // Prints on the default printer, once there is one; true when the print
+    // system took the job. Owns everything the job prints; let go of on the
+    // job's thread.
+    std::function<bool(Printer&)> work;
 };
 
 PrintFlow::PrintFlow(std::shared_ptr<Printer> printer, Waiter& waiter, std::string reportFolder,
@@ -67,11 +69,7 @@ PrintOutcome PrintFlow::printReport(const std::string& text, const std::string& 
         }
         auto job = std::make_shared<Job>();
         job->work = [report = std::move(*readBack), family, pointSize](Printer& printer) {
-            if (!printer.hasDefaultPrinter()) {
-                return PrintOutcome::NoPrinter;
-            }
-            return printer.printText(report, family, pointSize) ? PrintOutcome::Printed
-                                                                : PrintOutcome::Failed;
+            return printer.printText(report, family, pointSize);
         };
         return run(std::move(job));
     } catch (const std::bad_alloc&) {
@@ -88,10 +86,7 @@ PrintOutcome PrintFlow::printImage(WindowImage image) {
     try {
         auto job = std::make_shared<Job>();
         job->work = [image = std::move(image)](Printer& printer) {
-            if (!printer.hasDefaultPrinter()) {
-                return PrintOutcome::NoPrinter;
-            }
-            return printer.printImage(image) ? PrintOutcome::Printed : PrintOutcome::Failed;
+            return printer.printImage(image);
         };
         return run(std::move(job));
     } catch (const std::bad_alloc&) {
@@ -105,7 +100,11 @@ PrintOutcome PrintFlow::run(std::shared_ptr<Job> job) {
         std::thread([printer = printer_, job] {
             PrintOutcome outcome = PrintOutcome::Failed;
             try {
-                outcome = job->work(*printer);
+                if (!printer->hasDefaultPrinter()) {
+                    outcome = PrintOutcome::NoPrinter;
+                } else if (job->work(*printer)) {
+                    outcome = PrintOutcome::Printed;
+                }
             } catch (...) {
                 // Memory ran out, or the like: the job is lost, the program
                 // goes on.
@@ -142,6 +141,24 @@ PrintOutcome PrintFlow::run(std::shared_ptr<Job> job) {
         }
         return job->outcome.value_or(PrintOutcome::NoAnswer);
     }
+}
+
+std::vector<std::string> linesOf(std::string_view text) {
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            lines.emplace_back();
+        } else {
+            lines.back() += text[i];
+        }
+    }
+    if (lines.size() > 1 && lines.back().empty()) {
+        lines.pop_back();
+    }
+    return lines;
 }
 
 // ---- the report file ---------------------------------------------------------

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace forms {
@@ -104,6 +105,10 @@ private:
     std::chrono::milliseconds answerLimit_;
     std::shared_ptr<Job> lastJob_;
 };
+
+// A printed text's lines, as every printer sets them: CR LF, a lone LF and
+// a lone CR each end a line; a final line break starts no empty line.
+std::vector<std::string> linesOf(std::string_view text);
 
 // The report's round trip through its file: made exclusively in the folder
 // (never one that was there before), readable by its owner alone, written

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
 #include <QTextLayout>
 #include <QtMath>
 #include <QWidget>
@@ -33,16 +32,6 @@ QFont fixedPitchFont(const QString& family, qreal pointSize) {
     return font;
 }
 
-QStringList linesOf(const QString& text) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = text.split(lineBreak);
-    // A final line break ends the last line; it starts no empty one.
-    if (lines.size() > 1 && lines.constLast().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
-
 // Lays the text out line by line at the printer's resolution, starting a new
 // page where the paper ends; false when a new page is refused.
 bool drawText(QPrinter& printer, QPainter& painter, const QString& text, const QFont& font) {
@@ -53,7 +42,8 @@ bool drawText(QPrinter& printer, QPainter& painter, const QString& text, const Q
     wrapping.setWrapMode(QTextOption::WrapAnywhere);
 
     qreal y = 0;
-    for (const QString& line : linesOf(text)) {
+    for (const std::string& lineText : forms::linesOf(text.toStdString())) {
+        const QString line = QString::fromStdString(lineText);
         // Even an empty line is laid out as one row, so that it takes its
         // place on paper.
         QTextLayout layout(line, font, &printer);

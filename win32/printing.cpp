@@ -2,10 +2,9 @@
 
 #include "win32/text.h"
 
-#include <winspool.h>
-
 #include <algorithm>
 #include <vector>
+#include <winspool.h>
 
 namespace win32face {
 
@@ -93,25 +92,6 @@ std::wstring faceOf(HDC dc) {
     return face;
 }
 
-// A final line break ends the last line; it starts no empty one.
-std::vector<std::wstring> linesOf(const std::wstring& text) {
-    std::vector<std::wstring> lines(1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r' || text[i] == L'\n') {
-            if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
-                ++i;
-            }
-            lines.emplace_back();
-        } else {
-            lines.back() += text[i];
-        }
-    }
-    if (lines.size() > 1 && lines.back().empty()) {
-        lines.pop_back();
-    }
-    return lines;
-}
-
 } // namespace
 
 bool Win32Printer::hasDefaultPrinter() {
@@ -146,7 +126,8 @@ bool Win32Printer::printText(const std::string& text, const std::string& family,
         if (document.begun() && StartPage(dc) > 0) {
             ok = true;
             int y = 0;
-            for (const std::wstring& line : linesOf(wide(text))) {
+            for (const std::string& lineText : forms::linesOf(text)) {
+                const std::wstring line = wide(lineText);
                 // Even an empty line takes its row; a line wider than the
                 // paper goes on in the next row.
                 std::size_t at = 0;

@@ -94,7 +94,8 @@ sed -i -e '/<Component Id="manual_offsetcalc_nl"/,/<\/Component>/d' \
 (cd "$work/higher" && wixl -a x64 -D "Version=$higher_version" -o "$work/higher.msi" offset-calculators.wxs &&
     wixl -a x64 -D "Version=$higher_version" -o "$work/rebuilt.msi" offset-calculators.wxs)
 if msiinfo export "$work/higher.msi" File | grep offsetcalc-nl >/dev/null; then fail "the higher test package kept the file"; fi
-tests/wine/wine-session.sh -- tests/package/windows_install.sh "$PWD/$msi" "$work/higher.msi" \
+tests/wine/wine-session.sh -- tests/e2e/desktop-session.sh -- \
+    tests/package/windows_install.sh "$PWD/$msi" "$work/higher.msi" \
     "$work/rebuilt.msi" "${OFFSET_SCREENSHOTS:+$OFFSET_SCREENSHOTS/installed.png}"
 
 echo "Windows package $msi ($(du -k "$msi" | cut -f1) KiB) and $zip ($(du -k "$zip" | cut -f1) KiB): all checks pass"

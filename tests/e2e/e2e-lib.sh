@@ -175,12 +175,8 @@ find_client_area() {
 
 # Clicks at a point given in twips from the top-left of the client area.
 click_at() {
-    if [ "$E2E_FACE" = win32 ]; then
-        xdotool mousemove --window "$WINDOW" $((CLIENT_LEFT + $(pixels "$1"))) \
-            $((CLIENT_TOP + $(pixels "$2"))) click 1
-    else
-        xdotool mousemove --window "$WINDOW" $(($1 / 15)) $(($2 / 15)) click 1
-    fi
+    xdotool mousemove --window "$WINDOW" $((CLIENT_LEFT + $(pixels "$1"))) \
+        $((CLIENT_TOP + $(pixels "$2"))) click 1
 }
 
 # Sets CONTROL to the named control's left top width height. A name the

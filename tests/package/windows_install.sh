@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Inside tests/wine/wine-session.sh: the Windows installer installed,
-# upgraded and removed silently, as IT deploys it, in the session's prefix.
+# Inside tests/wine/wine-session.sh, on the X server of
+# tests/e2e/desktop-session.sh: the Windows installer installed, upgraded and
+# removed silently, as IT deploys it, in the session's prefix.
 #
 #   windows_install.sh MSI HIGHER REBUILT SCREENSHOT
 #
 # MSI is the package as built; HIGHER one of the next version that lacks
 # offsetcalc's Dutch manual; REBUILT another build of HIGHER (another product
-# code, the same version). SCREENSHOT gets the installed twinoffset's window.
+# code, the same version). SCREENSHOT, unless empty, gets the installed
+# twinoffset's window.
 set -euo pipefail
 source "$(dirname "$0")/../e2e/e2e-lib.sh"
 msi=$1 higher=$2 rebuilt=$3 screenshot=$4
@@ -69,22 +71,8 @@ icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null 
     "offsetcalc $version" ] || fail "the installed offsetcalc.exe --version"
 
 echo "== The installed twinoffset shows its window"
-# Until tests/wine/wine-session.sh --display can be used (it counts its own
-# X server among the prefix's processes), the display is this script's own.
-xvfb_pid=""
 launcher=""
-cleanup() {
-    stop_process "$launcher"
-    stop_process "$xvfb_pid"
-}
-on_exit cleanup
-if [ -z "${DISPLAY:-}" ]; then
-    env -u WINEPREFIX Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp \
-        3>"$TMPDIR/display" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    wait_until 20 test -s "$TMPDIR/display" || fail "the X server did not start"
-    export DISPLAY=":$(head -n 1 "$TMPDIR/display")"
-fi
+on_exit 'stop_process "$launcher"'
 wine explorer /desktop=pkg,1280x1024 "C:\\Program Files\\Offset Calculators\\twinoffset.exe" \
     >/dev/null 2>&1 &
 launcher=$!

@@ -8,23 +8,18 @@
 # prefix are stopped, and the folder goes; a Wine process of the prefix that
 # is still there afterwards fails the run.
 #
-#   wine-session.sh [--display] -- command [args...]
+#   wine-session.sh -- command [args...]
 #
 # The command sees WINEPREFIX, WINEDEBUG=-all, a fresh HOME, XDG folders and
 # TMPDIR inside the session's folder, and a PATH on which wine64 is found (Debian
-# keeps it in /usr/lib/wine). With --display it also gets a private X server
-# (DISPLAY; DESKTOP_SCREEN sets its size and depth, default 1280x1024x24);
-# without it there is no display at all, which console programs do not need.
+# keeps it in /usr/lib/wine). It has no display, which console programs do
+# not need; a command that shows windows runs in tests/e2e/desktop-session.sh
+# inside this, which gives it a private X server.
 set -euo pipefail
 
-with_display=0
-if [ "${1:-}" = "--display" ]; then
-    with_display=1
-    shift
-fi
 [ "${1:-}" = "--" ] && shift
 [ "$#" -gt 0 ] || {
-    echo "usage: wine-session.sh [--display] -- command [args...]" >&2
+    echo "usage: wine-session.sh -- command [args...]" >&2
     exit 2
 }
 
@@ -33,7 +28,6 @@ source "$(dirname "$0")/../e2e/e2e-lib.sh"
 
 work=$(mktemp -d)
 prefix=$work/prefix
-xvfb_pid=""
 command_pid=""
 
 # The processes, not yet ended, that were started with this prefix.
@@ -63,8 +57,6 @@ cleanup() {
         WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
         WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
     fi
-    # After the programs: they would complain of a lost display.
-    stop_process "$xvfb_pid"
     if [ -d "$prefix" ]; then
         no_prefix_processes() { [ -z "$(prefix_processes)" ]; }
         if ! wait_until 10 no_prefix_processes; then
@@ -103,22 +95,7 @@ if ! command -v wine64 >/dev/null && [ -x /usr/lib/wine/wine64 ]; then
     export PATH=/usr/lib/wine:$PATH
 fi
 
-if [ "$with_display" -eq 1 ]; then
-    # As desktop-session.sh: -displayfd picks a free display and reports it
-    # once the server takes clients; -noreset keeps it from resetting when
-    # the last client leaves (every Wine program does).
-    Xvfb -displayfd 3 -screen 0 "${DESKTOP_SCREEN:-1280x1024x24}" -noreset -nolisten tcp \
-        3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    if ! wait_until 20 test -s "$work/display"; then
-        echo "The X server did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    export DISPLAY=":$(head -n 1 "$work/display")"
-else
-    unset DISPLAY
-fi
+unset DISPLAY
 
 if ! wineboot -i >"$work/wineboot.log" 2>&1; then
     echo "The Wine prefix could not be made:" >&2
