@@ -1,15 +1,22 @@
-// Writes both windows' control tables as bash associative arrays, for the
-// end-to-end scripts that click and read the real windows of every face:
-// window_titles[program], window_client_sizes[program]="width height" and
-// <program>_controls[name]="left top width height", all in twips. (Under
-// Wine the program's X window holds the frame Wine draws around the client
-// area; the scripts find where the client area starts from the two sizes.)
-// The build writes it from the tables, so that a control's place stands in
-// one spot of the tree.
+// Writes both windows' control tables for what is not C++ but must agree
+// with them, so that a control's place and a caption each stand in one spot
+// of the tree:
+//
+// - by default, as bash associative arrays for the end-to-end scripts that
+//   click and read the real windows of every face: window_titles[program],
+//   window_client_sizes[program]="width height" and
+//   <program>_controls[name]="left top width height", all in twips. (Under
+//   Wine the program's X window holds the frame Wine draws around the client
+//   area; the scripts find where the client area starts from the two sizes.)
+// - with --json, the titles and captions the web page shares with the
+//   windows: {"twinoffset": {"title": ..., "captions": {"Label1": ...}}, ...},
+//   every control that has a caption (labels, notes, buttons), by name.
 
 #include "forms/formtable.h"
 
 #include <cstdio>
+#include <span>
+#include <string_view>
 
 namespace {
 
@@ -27,11 +34,52 @@ void writeControls(const Program& program) {
     std::printf(")\n");
 }
 
-} // namespace
+void writeJsonString(std::string_view text) {
+    std::putchar('"');
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            std::printf("\\%c", c);
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            std::printf("\\u%04x", c);
+        } else {
+            std::putchar(c);
+        }
+    }
+    std::putchar('"');
+}
 
-int main() {
-    const Program programs[] = {{"twinoffset", forms::twinForm()},
-                                {"solooffset", forms::soloForm()}};
+bool hasCaption(const forms::ControlEntry& entry) {
+    using forms::ControlKind;
+    return entry.kind == ControlKind::Label || entry.kind == ControlKind::NoteLabel ||
+           entry.kind == ControlKind::Button;
+}
+
+void writeJson(std::span<const Program> programs) {
+    std::printf("{");
+    const char* programSeparator = "";
+    for (const Program& program : programs) {
+        std::printf("%s\n", programSeparator);
+        writeJsonString(program.name);
+        std::printf(": {\"title\": ");
+        writeJsonString(program.form.caption);
+        std::printf(", \"captions\": {");
+        const char* separator = "";
+        for (const forms::ControlEntry& entry : program.form.controls) {
+            if (hasCaption(entry)) {
+                std::printf("%s\n  ", separator);
+                writeJsonString(entry.name);
+                std::printf(": ");
+                writeJsonString(entry.text);
+                separator = ",";
+            }
+        }
+        std::printf("}}");
+        programSeparator = ",";
+    }
+    std::printf("\n}\n");
+}
+
+void writeBash(std::span<const Program> programs) {
     std::printf("# Made by the build from the control tables (forms/forms.cpp).\n");
     std::printf("declare -gA window_titles=(\n");
     for (const Program& program : programs) {
@@ -47,6 +95,18 @@ int main() {
     std::printf(")\n");
     for (const Program& program : programs) {
         writeControls(program);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const Program programs[] = {{"twinoffset", forms::twinForm()},
+                                {"solooffset", forms::soloForm()}};
+    if (argc > 1 && std::string_view(argv[1]) == "--json") {
+        writeJson(programs);
+    } else {
+        writeBash(programs);
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
