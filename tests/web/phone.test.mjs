@@ -168,6 +168,39 @@ describe('kept and shared', () => {
         await tab.close();
     });
 
+    // Addresses whose tab part cannot be read (an escape cut short by a
+    // messenger, or typed by hand), and the tab each opens.
+    const unreadableRows = [
+        ['#plannen%2', 'twin'],
+        ['#%%%', 'twin'],
+        ['#%E2%82?txtHorVersleping=700', 'twin'],
+        ['#enkelwandig%?cmbHoek=45', 'twin'],
+        ['#plannen?txtHorVersleping=%ZZ', 'plan'],
+    ];
+    it('opens from any address, ignores what it cannot read, and calculates', async () => {
+        const shownTab = (tab) => tab.page.locator('[role="tab"][aria-selected="true"]')
+            .getAttribute('aria-controls');
+        let tab;
+        for (const [address, shown] of unreadableRows) {
+            await tab?.close();
+            tab = await openApp('phone', { fragment: address });
+            assert.equal(await shownTab(tab), shown, address);
+            await tab.calculate('twin', { angle: '30', offset: '500' });
+            assert.deepEqual(await tab.values(['txtLengte']), ['883'], address);
+        }
+        // Gone to from the open page, as a link in it would.
+        for (const [address, shown] of unreadableRows) {
+            await tab.page.evaluate((next) => new Promise((resolve) => {
+                window.addEventListener('hashchange', resolve, { once: true });
+                location.hash = next;
+            }), address);
+            assert.equal(await shownTab(tab), shown, `to ${address}`);
+        }
+        await tab.calculate('twin', { angle: '43', offset: '500' });
+        assert.deepEqual(await tab.values(['txtLengte']), ['617'], 'after the last');
+        await tab.close();
+    });
+
     it('shares a short Dutch text of the calculation, or copies it where the device cannot share', async () => {
         const tab = await openApp('phone');
         await tab.page.addInitScript(() => {

@@ -26,14 +26,24 @@ export function keptTexts(key) {
     }
 }
 
-// The tab named and the box texts carried by the address.
+// The tab named and the box texts carried by the address. A tab part that
+// cannot be read (an escape cut short by a messenger, or typed by hand)
+// names no tab, so the first one opens: any address opens the page.
 export function readAddress() {
     const hash = location.hash.slice(1);
     const at = hash.indexOf('?');
     return {
-        fragment: decodeURIComponent(at < 0 ? hash : hash.slice(0, at)),
+        fragment: decoded(at < 0 ? hash : hash.slice(0, at)),
         params: new URLSearchParams(at < 0 ? '' : hash.slice(at + 1)),
     };
+}
+
+function decoded(text) {
+    try {
+        return decodeURIComponent(text);
+    } catch {
+        return '';
+    }
 }
 
 // The address of a tab with these box texts; the page's own address when
