@@ -154,10 +154,6 @@ std::vector<std::string> combinationCells(const offsetcore::Combination& c) {
             c.vertical};
 }
 
-bool sameCounts(const offsetcore::Combination& a, const offsetcore::Combination& b) {
-    return a.n1000 == b.n1000 && a.n500 == b.n500 && a.n250 == b.n250;
-}
-
 Table planTable(const offsetcore::Plan& plan, Language language) {
     const bool dutch = language == Language::Dutch;
     Table table{{"angle", "a", "b", "length", "vertical", "n1000", "n500", "n250", "horizontal",
@@ -170,23 +166,15 @@ Table planTable(const offsetcore::Plan& plan, Language language) {
     for (const offsetcore::PlannedAngle& angle : plan.angles) {
         const std::vector<std::string> head{angle.angle, angle.lengths.a, angle.lengths.b,
                                             angle.lengths.length, angle.lengths.vertical};
-        auto rows = angle.nearest;
-        // The nearest combination that is not short is always shown, even
-        // when five others lie nearer.
-        if (angle.nearestNotShort && std::none_of(rows.begin(), rows.end(), [&](const auto& c) {
-                return sameCounts(c, *angle.nearestNotShort);
-            })) {
-            rows.push_back(*angle.nearestNotShort);
-        }
-        for (const offsetcore::Combination& combination : rows) {
-            std::vector<std::string> row = head;
-            for (std::string& cell : combinationCells(combination)) {
-                row.push_back(std::move(cell));
+        for (const auto* rows : {&angle.nearest, &angle.further}) {
+            for (const offsetcore::Combination& combination : *rows) {
+                std::vector<std::string> row = head;
+                for (std::string& cell : combinationCells(combination)) {
+                    row.push_back(std::move(cell));
+                }
+                row.push_back(combination.advised ? "*" : "");
+                table.rows.push_back(std::move(row));
             }
-            const bool marked =
-                angle.nearestNotShort && sameCounts(combination, *angle.nearestNotShort);
-            row.push_back(marked ? "*" : "");
-            table.rows.push_back(std::move(row));
         }
     }
     return table;
@@ -207,13 +195,12 @@ Table chartTable(const offsetcore::Chart& chart, Language language) {
 
 // Runs a parsed command: a table, or why not.
 std::variant<UsageError, Problem, Table> answer(const Request& request, Language language) {
-    const std::string systemName = request.option("system");
-    if (systemName != "concentric" && systemName != "singlewall") {
+    const auto named = offsetcore::systemNamed(request.option("system"));
+    if (!named) {
         return UsageError{"--system must be concentric or singlewall",
                           "--system moet concentric of singlewall zijn"};
     }
-    const FlueSystem system =
-        systemName == "concentric" ? FlueSystem::Concentric : FlueSystem::SingleWall;
+    const FlueSystem system = *named;
     const std::string angle = request.option("angle");
     const std::string diameter = request.option("diameter");
     const std::string offset = request.option("offset");

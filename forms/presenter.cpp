@@ -79,9 +79,9 @@ std::string_view Presenter::result(std::string_view control) const {
     return text(results_, control);
 }
 
-void Presenter::write(Answer& answer, const char* control, const std::string& text) {
-    answer.emplace_back(SetText{control, text});
-    results_[control] = text;
+void Presenter::write(Answer& answer, const offsetcore::Written& written) {
+    answer.emplace_back(SetText{std::string(written.box), std::string(written.text)});
+    results_.insert_or_assign(std::string(written.box), std::string(written.text));
 }
 
 TellResults Presenter::tell(const char* button, std::initializer_list<const char*> results) const {
@@ -105,10 +105,9 @@ TellResults Presenter::tell(const char* button, std::initializer_list<const char
 
 Answer Presenter::Bereken(const offsetcore::LengthTexts& results) {
     Answer answer;
-    write(answer, "txtLengte", results.length);
-    write(answer, "txtHoogte", results.vertical);
-    write(answer, "txtA", results.a);
-    write(answer, "txtB", results.b);
+    for (const offsetcore::Written& written : results.written()) {
+        write(answer, written);
+    }
     answer.emplace_back(tell("cmdBereken", {"txtA", "txtB", "txtLengte", "txtHoogte"}));
     heldBend_ = results.heldBend;
     lengthInputs_ = results.inputs;
@@ -117,8 +116,9 @@ Answer Presenter::Bereken(const offsetcore::LengthTexts& results) {
 
 Answer Presenter::BerekenSecties(const offsetcore::OffsetTexts& results) {
     Answer answer;
-    write(answer, "txtVerHor", results.horizontal);
-    write(answer, "txtVerVerticaal", results.vertical);
+    for (const offsetcore::Written& written : results.written()) {
+        write(answer, written);
+    }
     answer.emplace_back(tell("cmdBereken2", {"txtVerHor", "txtVerVerticaal"}));
     heldBend_ = results.heldBend;
     return answer;

@@ -168,14 +168,13 @@ protected:
     const std::string& decimalSeparator() const { return decimalSeparator_; }
 
 private:
-    // Writes txtLengte, txtHoogte, txtA and txtB, in that order, tells them
-    // through cmdBereken, and holds the pair and the texts the results came
-    // from.
+    // Writes each text into its box, in the core's order, tells them through
+    // cmdBereken, and holds the pair and the texts the results came from.
     Answer Bereken(const offsetcore::LengthTexts& results);
-    // Writes txtVerHor, then txtVerVerticaal, tells them through
+    // Writes each text into its box, in the core's order, tells them through
     // cmdBereken2, and holds the pair.
     Answer BerekenSecties(const offsetcore::OffsetTexts& results);
-    void write(Answer& answer, const char* control, const std::string& text);
+    void write(Answer& answer, const offsetcore::Written& written);
     TellResults tell(const char* button, std::initializer_list<const char*> results) const;
 
     const FormTable& form_;

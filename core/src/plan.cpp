@@ -117,6 +117,16 @@ Outcome<LengthTexts> lengthsAt(const PlanClick& click, std::string_view angle,
 
 } // namespace
 
+std::optional<FlueSystem> systemNamed(std::string_view name) {
+    if (name == "concentric") {
+        return FlueSystem::Concentric;
+    }
+    if (name == "singlewall") {
+        return FlueSystem::SingleWall;
+    }
+    return std::nullopt;
+}
+
 Outcome<Plan> planOffset(const PlanClick& click, std::string_view separator) {
     const bool isSingleWall = click.system == FlueSystem::SingleWall;
     if (isSingleWall && click.diameter.empty()) {
@@ -166,7 +176,13 @@ Outcome<Plan> planOffset(const PlanClick& click, std::string_view separator) {
             }
         }
         if (notShort != nullptr) {
-            planned.nearestNotShort = written(*notShort, *measured);
+            const auto at = static_cast<std::size_t>(notShort - all.data());
+            if (at < planned.nearest.size()) {
+                planned.nearest[at].advised = true;
+            } else {
+                planned.further.push_back(written(*notShort, *measured));
+                planned.further.back().advised = true;
+            }
         }
         plan.angles.push_back(std::move(planned));
     }

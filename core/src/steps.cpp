@@ -5,100 +5,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace offsetcore {
 
+namespace {
+
+const ProblemRow& rowOf(Problem problem) {
+    return problems[static_cast<std::size_t>(problem)];
+}
+
+} // namespace
+
 Message messageFor(Problem problem) {
-    constexpr std::string_view warning = "Let op!";
-    switch (problem) {
-    case Problem::EnterAngle:
-        return {"Hoek invoeren", warning, "Enter an angle"};
-    case Problem::EnterDiameter:
-        return {"Diameter invoeren", warning, "Enter a diameter"};
-    case Problem::EnterOffset:
-        return {"Versleping invoeren", warning, "Enter an offset"};
-    case Problem::AngleNotANumber:
-        return {"Hoek is geen geldig getal", warning, "The angle is not a valid number"};
-    case Problem::DiameterNotANumber:
-        return {"Diameter is geen geldig getal", warning, "The diameter is not a valid number"};
-    case Problem::OffsetNotANumber:
-        return {"Versleping is geen geldig getal", warning, "The offset is not a valid number"};
-    case Problem::CountNotANumber:
-        return {"Aantal secties is geen geldig getal", warning,
-                "A number of sections is not a valid number"};
-    case Problem::ChooseAngleFromList:
-        return {"Kies de hoek uit de lijst", warning, "Choose the angle from the list"};
-    case Problem::NoBendForAngle:
-        return {"Geen bochtmaten voor deze hoek", warning, "No bend dimensions for this angle"};
-    case Problem::NoBendForAngleAndDiameter:
-        return {"Geen bochtmaten voor deze hoek en diameter", warning,
-                "No bend dimensions for this angle and diameter"};
-    case Problem::ResultTooLarge:
-        return {"Uitkomst te groot", warning, "Result too large"};
-    case Problem::EnterTotal:
-        return {"Totale lengte invoeren", warning, "Enter a total length"};
-    case Problem::TotalNotANumber:
-        return {"Totale lengte is geen geldig getal", warning,
-                "The total length is not a valid number"};
-    case Problem::CalculateFirst:
-        return {"Druk eerst op Bereken", warning, "Calculate first"};
-    case Problem::EnterValues:
-        // The print check alone has always been titled with a capital O.
-        return {"Voer waarden in", "Let Op!", "Enter values first"};
-    case Problem::ReportNotMade:
-        return {"Rapport kon niet worden gemaakt", warning, "The report could not be made"};
-    case Problem::NoPrinter:
-        return {"Geen printer beschikbaar", warning, "No printer available"};
-    case Problem::PrintFailed:
-        return {"Afdrukken mislukt", warning, "Printing failed"};
-    case Problem::PrinterNotAnswering:
-        return {"Printer reageert niet", warning, "The printer does not answer"};
-    }
-    return {"", warning, ""};
+    return rowOf(problem).message;
 }
 
 std::string_view problemName(Problem problem) {
-    switch (problem) {
-    case Problem::EnterAngle:
-        return "EnterAngle";
-    case Problem::EnterDiameter:
-        return "EnterDiameter";
-    case Problem::EnterOffset:
-        return "EnterOffset";
-    case Problem::AngleNotANumber:
-        return "AngleNotANumber";
-    case Problem::DiameterNotANumber:
-        return "DiameterNotANumber";
-    case Problem::OffsetNotANumber:
-        return "OffsetNotANumber";
-    case Problem::CountNotANumber:
-        return "CountNotANumber";
-    case Problem::ChooseAngleFromList:
-        return "ChooseAngleFromList";
-    case Problem::NoBendForAngle:
-        return "NoBendForAngle";
-    case Problem::NoBendForAngleAndDiameter:
-        return "NoBendForAngleAndDiameter";
-    case Problem::ResultTooLarge:
-        return "ResultTooLarge";
-    case Problem::EnterTotal:
-        return "EnterTotal";
-    case Problem::TotalNotANumber:
-        return "TotalNotANumber";
-    case Problem::CalculateFirst:
-        return "CalculateFirst";
-    case Problem::EnterValues:
-        return "EnterValues";
-    case Problem::ReportNotMade:
-        return "ReportNotMade";
-    case Problem::NoPrinter:
-        return "NoPrinter";
-    case Problem::PrintFailed:
-        return "PrintFailed";
-    case Problem::PrinterNotAnswering:
-        return "PrinterNotAnswering";
+    return rowOf(problem).name;
+}
+
+std::optional<Problem> problemNamed(std::string_view name) {
+    for (const ProblemRow& row : problems) {
+        if (row.name == name) {
+            return row.code;
+        }
     }
-    return "";
+    return std::nullopt;
 }
 
 namespace {
@@ -149,35 +82,7 @@ Outcome<OffsetTexts> offsetTexts(const SystemProfile& profile, double angle,
 } // namespace
 
 Input inputOf(Problem problem) {
-    switch (problem) {
-    case Problem::EnterAngle:
-    case Problem::AngleNotANumber:
-    case Problem::ChooseAngleFromList:
-    case Problem::NoBendForAngle:
-        return Input::Angle;
-    case Problem::EnterDiameter:
-    case Problem::DiameterNotANumber:
-    // The angle was picked from a list; the diameter may have been typed.
-    case Problem::NoBendForAngleAndDiameter:
-        return Input::Diameter;
-    case Problem::EnterOffset:
-    case Problem::OffsetNotANumber:
-    case Problem::ResultTooLarge:
-        return Input::Offset;
-    case Problem::CountNotANumber:
-        return Input::Count1000;
-    case Problem::EnterTotal:
-    case Problem::TotalNotANumber:
-        return Input::Total;
-    case Problem::CalculateFirst:
-    case Problem::EnterValues:
-    case Problem::ReportNotMade:
-    case Problem::NoPrinter:
-    case Problem::PrintFailed:
-    case Problem::PrinterNotAnswering:
-        return Input::Print;
-    }
-    return Input::Print;
+    return rowOf(problem).input;
 }
 
 Input inputOf(Problem problem, const CountTexts& counts, std::string_view separator) {

@@ -141,7 +141,8 @@ std::vector<Setting> everySetting() {
 
 TEST(Plan, RanksEveryCombinationAsWorkedOutOneByOne) {
     for (const Setting& s : everySetting()) {
-        for (const double measured : {-50.0, 0.0, 1.0, 333.5, 900.0, 1500.0, 4321.0, 25000.0}) {
+        for (const double measured :
+             {-50.0, 0.0, 1.0, 333.5, 900.0, 1017.0, 1500.0, 4321.0, 6000.0, 25000.0}) {
             const std::string text = formatWholeNumber(measured);
             const auto plan = planOffset({s.system, s.diameter, text}, ".");
             ASSERT_TRUE(std::holds_alternative<Plan>(plan));
@@ -163,12 +164,26 @@ TEST(Plan, RanksEveryCombinationAsWorkedOutOneByOne) {
             const auto notShort = std::find_if(all.begin(), all.end(), [&](const Brute& b) {
                 return b.offsets.horizontal >= measured;
             });
-            ASSERT_EQ(angle.nearestNotShort.has_value(), notShort != all.end()) << where;
+            // The advice: the nearest that is not short, marked where it
+            // stands among the five or else the one row below them; nothing
+            // marked when no combination is long enough.
+            std::vector<const Combination*> advised;
+            for (const auto* rows : {&angle.nearest, &angle.further}) {
+                for (const Combination& c : *rows) {
+                    if (c.advised) {
+                        advised.push_back(&c);
+                    }
+                }
+            }
+            ASSERT_EQ(advised.size(), notShort != all.end() ? 1U : 0U) << where;
+            const bool belowNearest =
+                notShort != all.end() && notShort - all.begin() >= plannedCombinations;
+            EXPECT_EQ(angle.further.size(), belowNearest ? 1U : 0U) << where;
             if (notShort != all.end()) {
-                EXPECT_EQ(counts(*angle.nearestNotShort),
+                EXPECT_EQ(counts(*advised.front()),
                           counts({notShort->n1000, notShort->n500, notShort->n250, {}, {}, {}}))
                     << where;
-                EXPECT_EQ(angle.nearestNotShort->difference.front(),
+                EXPECT_EQ(advised.front()->difference.front(),
                           measured == notShort->offsets.horizontal ? '0' : '+');
             }
         }
@@ -238,3 +253,12 @@ TEST(PlanAndChart, RefuseInTheirOrder) {
 }
 
 } // namespace
+
+TEST(SystemNamed, KnowsEachSystemByItsOneName) {
+    EXPECT_EQ(systemNamed("concentric"), FlueSystem::Concentric);
+    EXPECT_EQ(systemNamed("singlewall"), FlueSystem::SingleWall);
+    for (const std::string_view other :
+         {"", "singleWall", "Concentric", "single wall", "enkelwandig", "concentric "}) {
+        EXPECT_EQ(systemNamed(other), std::nullopt) << other;
+    }
+}

@@ -5,9 +5,9 @@
 #include <array>
 #include <optional>
 #include <set>
-#include <tuple>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -209,12 +209,18 @@ TEST(InputOf, PutsEachProblemAtTheBoxAtFault) {
 TEST(SteppedCount, GoesToTheNextWholeCountNeverBelowNone) {
     // {text, direction, separator, what the box shows then}
     const std::tuple<std::string, int, std::string, std::string> rows[] = {
-        {"0", 1, ",", "0 1"},         {"0", -1, ",", "0 0"},
-        {"", 1, ",", " 1"},           {"3", -1, ",", "3 2"},
-        {"1,5", 1, ",", "1,5 2"},     {"1,5", -1, ",", "1,5 1"},
-        {"1.5", -1, ".", "1.5 1"},    {"0,5", -1, ",", "0,5 0"},
-        {"-2", -1, ",", "-2 0"},      {"-2", 1, ",", "-2 0"},
-        {" 7 ", 1, ",", " 7  8"},     {"1.5", 1, ",", "1.5 Aantal secties is geen geldig getal"},
+        {"0", 1, ",", "0 1"},
+        {"0", -1, ",", "0 0"},
+        {"", 1, ",", " 1"},
+        {"3", -1, ",", "3 2"},
+        {"1,5", 1, ",", "1,5 2"},
+        {"1,5", -1, ",", "1,5 1"},
+        {"1.5", -1, ".", "1.5 1"},
+        {"0,5", -1, ",", "0,5 0"},
+        {"-2", -1, ",", "-2 0"},
+        {"-2", 1, ",", "-2 0"},
+        {" 7 ", 1, ",", " 7  8"},
+        {"1.5", 1, ",", "1.5 Aantal secties is geen geldig getal"},
         {"abc", -1, ",", "abc Aantal secties is geen geldig getal"},
     };
     for (const auto& [text, direction, separator, expected] : rows) {
@@ -231,12 +237,21 @@ TEST(SteppedCount, GoesToTheNextWholeCountNeverBelowNone) {
 TEST(Messages, EveryProblemHasItsOwnNameAndPromptUnderItsTitle) {
     std::set<std::string_view> names;
     std::set<std::string_view> prompts;
-    for (int code = 0; code <= int(lastProblem); ++code) {
-        const Message message = messageFor(Problem(code));
-        EXPECT_TRUE(names.insert(problemName(Problem(code))).second) << code;
+    std::set<std::string_view> english;
+    for (const ProblemRow& row : problems) {
+        const Message message = messageFor(row.code);
+        EXPECT_TRUE(names.insert(problemName(row.code)).second) << row.name;
+        EXPECT_EQ(problemNamed(row.name), row.code) << row.name;
+        EXPECT_EQ(inputOf(row.code), row.input) << row.name;
         EXPECT_TRUE(prompts.insert(message.prompt).second) << message.prompt;
+        EXPECT_TRUE(english.insert(message.english).second) << message.english;
         EXPECT_FALSE(message.english.empty()) << message.prompt;
-        EXPECT_EQ(message.title, code == int(Problem::EnterValues) ? "Let Op!" : "Let op!");
+        EXPECT_EQ(message.title, row.code == Problem::EnterValues ? "Let Op!" : "Let op!");
+    }
+    EXPECT_EQ(names.size(), std::size(problems));
+    // A face may hand over any text as a name.
+    for (const std::string_view name : {"", "enterAngle", "EnterAngle ", "Problem::EnterAngle"}) {
+        EXPECT_EQ(problemNamed(name), std::nullopt) << name;
     }
 }
 

@@ -21,14 +21,15 @@
 //   M                                               every problem's name and message
 //
 // An outcome is answered as "problem NAME prompt title input" (input the box
-// the page shows it at), as "lengths length vertical a b heldA heldB angle
-// offset marker", as "offsets horizontal vertical heldA heldB", as "report
-// text" or as "count text"; K answers "null" when it finds nothing. A plan
-// is answered as "plan", then per angle "angle" and its item, mode 1's four
-// texts and marker, "nearest", their number and the combinations, and the
-// nearest not short or "none"; a chart as "chart heldA heldB", the number of
-// rows and the rows. A combination is its three counts in decimal, then its
-// horizontal, vertical and difference. The system is "singleWall" or counts
+// the page shows it at), as "lengths" and its four written texts (each as
+// "box text") then "heldA heldB angle offset marker", as "offsets" and its
+// two written texts then "heldA heldB", as "report text" or as "count text";
+// K answers "null" when it finds nothing. A plan is answered as "plan", then
+// per angle "angle" and its item, mode 1's four texts and marker, "nearest"
+// and "further", each with their number and the combinations; a chart as
+// "chart heldA heldB", the number of rows and the rows. A combination is its
+// three counts in decimal, then its horizontal, vertical and difference, and
+// "advised" or "plain". The system is "concentric" or "singlewall" or counts
 // as concentric, as on the page; the direction is a decimal integer.
 
 #include "offsetcore/plan.h"
@@ -36,6 +37,7 @@
 #include "offsetcore/steps.h"
 #include "offsetcore/tables.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -121,14 +123,23 @@ std::string markerAnswer(bool marker) {
     return marker ? "marker" : "plain";
 }
 
+// Each box's name and text, in the order they are written.
+template <std::size_t N>
+std::string writtenAnswer(const std::array<offsetcore::Written, N>& written) {
+    std::string answer;
+    for (const offsetcore::Written& text : written) {
+        answer += (answer.empty() ? "" : " ") + std::string(text.box) + ' ' + hexOf(text.text);
+    }
+    return answer;
+}
+
 std::string outcomeAnswer(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
         return problemAnswer(*problem);
     }
     const auto& t = std::get<offsetcore::LengthTexts>(outcome);
-    return "lengths " + hexOf(t.length) + ' ' + hexOf(t.vertical) + ' ' + hexOf(t.a) + ' ' +
-           hexOf(t.b) + ' ' + heldAnswer(t.heldBend) + ' ' + hexOf(t.inputs.angle) + ' ' +
-           hexOf(t.inputs.offset) + ' ' + markerAnswer(t.marker);
+    return "lengths " + writtenAnswer(t.written()) + ' ' + heldAnswer(t.heldBend) + ' ' +
+           hexOf(t.inputs.angle) + ' ' + hexOf(t.inputs.offset) + ' ' + markerAnswer(t.marker);
 }
 
 // Mode 2 puts a problem at the count that caused it.
@@ -138,18 +149,25 @@ std::string outcomeAnswer(const offsetcore::Outcome<offsetcore::OffsetTexts>& ou
         return problemAnswer(*problem, offsetcore::inputOf(*problem, counts, separator));
     }
     const auto& t = std::get<offsetcore::OffsetTexts>(outcome);
-    return "offsets " + hexOf(t.horizontal) + ' ' + hexOf(t.vertical) + ' ' +
-           heldAnswer(t.heldBend);
+    return "offsets " + writtenAnswer(t.written()) + ' ' + heldAnswer(t.heldBend);
 }
 
 std::string combinationAnswer(const offsetcore::Combination& c) {
     return std::to_string(c.n1000) + ' ' + std::to_string(c.n500) + ' ' + std::to_string(c.n250) +
-           ' ' + hexOf(c.horizontal) + ' ' + hexOf(c.vertical) + ' ' + hexOf(c.difference);
+           ' ' + hexOf(c.horizontal) + ' ' + hexOf(c.vertical) + ' ' + hexOf(c.difference) +
+           (c.advised ? " advised" : " plain");
 }
 
 offsetcore::FlueSystem systemNamed(const std::string& name) {
-    return name == "singleWall" ? offsetcore::FlueSystem::SingleWall
-                                : offsetcore::FlueSystem::Concentric;
+    return offsetcore::systemNamed(name).value_or(offsetcore::FlueSystem::Concentric);
+}
+
+std::string combinationsAnswer(const std::vector<offsetcore::Combination>& combinations) {
+    std::string answer = std::to_string(combinations.size());
+    for (const offsetcore::Combination& c : combinations) {
+        answer += ' ' + combinationAnswer(c);
+    }
+    return answer;
 }
 
 std::string planAnswer(const offsetcore::Outcome<offsetcore::Plan>& outcome) {
@@ -161,11 +179,7 @@ std::string planAnswer(const offsetcore::Outcome<offsetcore::Plan>& outcome) {
         answer += " angle " + hexOf(a.angle) + ' ' + hexOf(a.lengths.length) + ' ' +
                   hexOf(a.lengths.vertical) + ' ' + hexOf(a.lengths.a) + ' ' + hexOf(a.lengths.b) +
                   ' ' + markerAnswer(a.lengths.marker) + " nearest " +
-                  std::to_string(a.nearest.size());
-        for (const offsetcore::Combination& c : a.nearest) {
-            answer += ' ' + combinationAnswer(c);
-        }
-        answer += ' ' + (a.nearestNotShort ? combinationAnswer(*a.nearestNotShort) : "none");
+                  combinationsAnswer(a.nearest) + " further " + combinationsAnswer(a.further);
     }
     return answer;
 }
@@ -175,12 +189,7 @@ std::string chartAnswer(const offsetcore::Outcome<offsetcore::Chart>& outcome) {
         return problemAnswer(*problem);
     }
     const auto& chart = std::get<offsetcore::Chart>(outcome);
-    std::string answer =
-        "chart " + heldAnswer(chart.bend) + ' ' + std::to_string(chart.rows.size());
-    for (const offsetcore::Combination& c : chart.rows) {
-        answer += ' ' + combinationAnswer(c);
-    }
-    return answer;
+    return "chart " + heldAnswer(chart.bend) + ' ' + combinationsAnswer(chart.rows);
 }
 
 std::string answer(const std::vector<std::string>& q) {
@@ -251,13 +260,13 @@ std::string answer(const std::vector<std::string>& q) {
     }
     if (kind == "M" && t.empty()) {
         std::string answer;
-        for (int code = 0; code <= static_cast<int>(offsetcore::lastProblem); ++code) {
+        for (const offsetcore::ProblemRow& row : offsetcore::problems) {
             // Appended piece by piece: for "" + string, GCC 12 at -O3 warns of
             // an overlapping copy that cannot happen (-Wrestrict).
-            if (code != 0) {
+            if (!answer.empty()) {
                 answer += ' ';
             }
-            answer += messageAnswer(static_cast<Problem>(code));
+            answer += messageAnswer(row.code);
         }
         return answer;
     }

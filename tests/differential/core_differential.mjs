@@ -104,10 +104,15 @@ const shaped = (object, members, answer) => {
     const found = Object.keys(object ?? {}).join(' ');
     return found === members ? answer() : `members? ${found}`;
 };
-const combinationAnswer = (c) => (c === null ? 'none'
-    : shaped(c, 'n1000 n500 n250 horizontal vertical difference', () => [
-        count(c.n1000), count(c.n500), count(c.n250),
-        ...[c.horizontal, c.vertical, c.difference].map(hexText)].join(' ')));
+const advisedAnswer = (advised) => (typeof advised === 'boolean'
+    ? (advised ? 'advised' : 'plain') : `advised? ${JSON.stringify(advised)}`);
+const combinationAnswer = (c) => shaped(c, 'n1000 n500 n250 horizontal vertical difference advised',
+    () => [count(c.n1000), count(c.n500), count(c.n250),
+        ...[c.horizontal, c.vertical, c.difference].map(hexText), advisedAnswer(c.advised)].join(' '));
+const combinationsAnswer = (list) => [list.length, ...list.map(combinationAnswer)].join(' ');
+// The texts written, each by its box, in the order the native core gives them.
+const writtenAnswer = (written, boxes) => shaped(written, boxes,
+    () => Object.entries(written).map(([box, text]) => `${box} ${hexText(text)}`).join(' '));
 const heldAnswer = (bend) => shaped(bend, 'a b', () => `${hex(bend.a)} ${hex(bend.b)}`);
 const outcomeAnswer = (outcome) => {
     if (outcome === null) {
@@ -125,27 +130,28 @@ const outcomeAnswer = (outcome) => {
     }
     if (outcome.angles !== undefined) {
         return shaped(outcome, 'angles', () => ['plan', ...outcome.angles.map((a) => shaped(a,
-            'angle length vertical a b marker nearest nearestNotShort', () => [
+            'angle length vertical a b marker nearest further', () => [
                 'angle', ...[a.angle, a.length, a.vertical, a.a, a.b].map(hexText),
-                markerAnswer(a.marker), 'nearest', a.nearest.length,
-                ...a.nearest.map(combinationAnswer), combinationAnswer(a.nearestNotShort),
+                markerAnswer(a.marker), 'nearest', combinationsAnswer(a.nearest),
+                'further', combinationsAnswer(a.further),
             ].join(' ')))].join(' '));
     }
     if (outcome.rows !== undefined) {
         return shaped(outcome, 'bend rows', () => ['chart', heldAnswer(outcome.bend),
-            outcome.rows.length, ...outcome.rows.map(combinationAnswer)].join(' '));
+            combinationsAnswer(outcome.rows)].join(' '));
     }
-    if (outcome.length !== undefined) {
-        const {length, vertical, a, b, inputs} = outcome;
-        return shaped(outcome, 'length vertical a b marker heldBend inputs', () => 'lengths '
-            + `${[length, vertical, a, b].map(hexText).join(' ')} ${heldAnswer(outcome.heldBend)} `
+    if (outcome.inputs !== undefined) {
+        const {written, inputs} = outcome;
+        return shaped(outcome, 'written marker heldBend inputs', () => 'lengths '
+            + `${writtenAnswer(written, 'txtLengte txtHoogte txtA txtB')} `
+            + `${heldAnswer(outcome.heldBend)} `
             + shaped(inputs, 'angle offset',
                 () => `${hexText(inputs.angle)} ${hexText(inputs.offset)}`)
             + ` ${markerAnswer(outcome.marker)}`);
     }
-    const {horizontal, vertical, heldBend} = outcome;
-    return shaped(outcome, 'horizontal vertical heldBend',
-        () => `offsets ${hexText(horizontal)} ${hexText(vertical)} ${heldAnswer(heldBend)}`);
+    const {written, heldBend} = outcome;
+    return shaped(outcome, 'written heldBend', () => 'offsets '
+        + `${writtenAnswer(written, 'txtVerHor txtVerVerticaal')} ${heldAnswer(heldBend)}`);
 };
 
 // ---- seeded randomness ---------------------------------------------------------
@@ -204,7 +210,7 @@ for (const angle of core.singleWallAngleList()) {
                                                    n250: '0'}, ',');
         if (!seen.has(`${heldBend.a}/${heldBend.b}`)) {
             seen.add(`${heldBend.a}/${heldBend.b}`);
-            rows.push({system: 'singleWall', angle, diameter});
+            rows.push({system: 'singlewall', angle, diameter});
         }
     }
 }
@@ -495,15 +501,16 @@ for (let i = 0; i < 3000; ++i) {
         () => outcomeAnswer(core.steppedCount(text, direction, sep)));
 }
 
-// Plans and charts, over both systems (and a name the page does not use),
+// Plans and charts, over both systems (and names no system has: the page's
+// old spelling and a Dutch one),
 // every diameter on offer and some that are not, measured offsets and totals
 // good and bad.
-const systems = ['concentric', 'singleWall', 'enkelwandig'];
+const systems = ['concentric', 'singlewall', 'singleWall', 'enkelwandig'];
 const planDiameters = [...core.everySingleWallDiameterList(), '', '124', '300,5', 'x'];
 const planOffsets = ['', 'x', '0', '150', '612,5', '900', '1017', '2500', '6000', '30000', '-50',
                      '1,5e3', '1' + '0'.repeat(308)];
 for (const system of systems) {
-    for (const diameter of system === 'singleWall' ? planDiameters : ['', '125']) {
+    for (const diameter of system === 'singlewall' ? planDiameters : ['', '125']) {
         const offsets = Array.from({length: 8}, () => plain(randomOffset(), ','));
         for (const offset of [...planOffsets, ...offsets]) {
             ask(line('P', [system, diameter, offset, ',']),
@@ -513,8 +520,8 @@ for (const system of systems) {
 }
 const totals = ['', 'x', core.defaultChartTotal(), '0', '250', '1000,5', '10000', '-5'];
 for (const system of systems) {
-    for (const angle of [...(system === 'singleWall' ? soloAngles : twinAngles), '', '44', 'x']) {
-        for (const diameter of system === 'singleWall' ? planDiameters : ['125']) {
+    for (const angle of [...(system === 'singlewall' ? soloAngles : twinAngles), '', '44', 'x']) {
+        for (const diameter of system === 'singlewall' ? planDiameters : ['125']) {
             for (const total of diameter === '125' ? totals : totals.slice(0, 3)) {
                 ask(line('C', [system, angle, diameter, total, ',']),
                     () => outcomeAnswer(core.offsetChart({system, angle, diameter, total}, ',')));

@@ -13,8 +13,10 @@
 // The outcome of a click: a problem as {problem, prompt, title, input}, with
 // the code named as in the core and input the box it concerns (angle,
 // diameter, offset, n1000, n500, n250, total or print); mode 1's texts as
-// {length, vertical, a, b, marker, heldBend: {a, b}, inputs: {angle,
-// offset}}; mode 2's as {horizontal, vertical, heldBend: {a, b}}.
+// {written: {txtLengte, txtHoogte, txtA, txtB}, marker, heldBend: {a, b},
+// inputs: {angle, offset}}; mode 2's as {written: {txtVerHor,
+// txtVerVerticaal}, heldBend: {a, b}}. written names each text by the box it
+// goes to, in the order it is written.
 
 #include "offsetcore/numbertext.h"
 #include "offsetcore/plan.h"
@@ -22,6 +24,7 @@
 #include "offsetcore/steps.h"
 #include "offsetcore/tables.h"
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +34,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -187,24 +191,24 @@ void writeBend(Json& json, const offsetcore::BendDimensions& bend) {
     json.beginObject().key("a").number(bend.a).key("b").number(bend.b).endObject();
 }
 
+template <std::size_t N>
+void writeWritten(Json& json, const std::array<offsetcore::Written, N>& written) {
+    json.key("written").beginObject();
+    for (const offsetcore::Written& text : written) {
+        json.key(text.box).string(text.text);
+    }
+    json.endObject();
+}
+
 const char* lengthsAnswer(const offsetcore::Outcome<offsetcore::LengthTexts>& outcome) {
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
         return problemAnswer(*problem);
     }
     const auto& texts = std::get<offsetcore::LengthTexts>(outcome);
     Json json;
-    json.beginObject()
-        .key("length")
-        .string(texts.length)
-        .key("vertical")
-        .string(texts.vertical)
-        .key("a")
-        .string(texts.a)
-        .key("b")
-        .string(texts.b)
-        .key("marker")
-        .boolean(texts.marker)
-        .key("heldBend");
+    json.beginObject();
+    writeWritten(json, texts.written());
+    json.key("marker").boolean(texts.marker).key("heldBend");
     writeBend(json, texts.heldBend);
     json.key("inputs")
         .beginObject()
@@ -225,12 +229,9 @@ const char* offsetsAnswer(const offsetcore::Outcome<offsetcore::OffsetTexts>& ou
     }
     const auto& texts = std::get<offsetcore::OffsetTexts>(outcome);
     Json json;
-    json.beginObject()
-        .key("horizontal")
-        .string(texts.horizontal)
-        .key("vertical")
-        .string(texts.vertical)
-        .key("heldBend");
+    json.beginObject();
+    writeWritten(json, texts.written());
+    json.key("heldBend");
     writeBend(json, texts.heldBend);
     json.endObject();
     return Json::text();
@@ -245,8 +246,7 @@ offsetcore::CountTexts readCounts(Texts& texts) {
 // An unknown system name counts as the concentric system; the page names
 // only the two it offers.
 offsetcore::FlueSystem systemNamed(std::string_view name) {
-    return name == "singleWall" ? offsetcore::FlueSystem::SingleWall
-                                : offsetcore::FlueSystem::Concentric;
+    return offsetcore::systemNamed(name).value_or(offsetcore::FlueSystem::Concentric);
 }
 
 void writeCombination(Json& json, const offsetcore::Combination& combination) {
@@ -263,7 +263,17 @@ void writeCombination(Json& json, const offsetcore::Combination& combination) {
         .string(combination.vertical)
         .key("difference")
         .string(combination.difference)
+        .key("advised")
+        .boolean(combination.advised)
         .endObject();
+}
+
+void writeCombinations(Json& json, const std::vector<offsetcore::Combination>& combinations) {
+    json.beginArray();
+    for (const offsetcore::Combination& combination : combinations) {
+        writeCombination(json, combination);
+    }
+    json.endArray();
 }
 
 } // namespace
@@ -396,22 +406,21 @@ EMSCRIPTEN_KEEPALIVE const char* offsetcore_checkWindowPrint() {
 // name: {prompt, title} of the code so named; null for a name the core has
 // not.
 EMSCRIPTEN_KEEPALIVE const char* offsetcore_messageFor() {
-    const std::string_view name = Texts().next();
+    const auto problem = offsetcore::problemNamed(Texts().next());
     Json json;
-    for (int code = 0; code <= static_cast<int>(offsetcore::lastProblem); ++code) {
-        if (name == offsetcore::problemName(static_cast<Problem>(code))) {
-            json.beginObject();
-            writeMessage(json, static_cast<Problem>(code));
-            json.endObject();
-            return Json::text();
-        }
+    if (!problem) {
+        json.null();
+        return Json::text();
     }
-    json.null();
+    json.beginObject();
+    writeMessage(json, *problem);
+    json.endObject();
     return Json::text();
 }
 
 // system, diameter, offset, separator: {angles: [{angle, length, vertical, a,
-// b, marker, nearest: [combination], nearestNotShort: combination or null}]}.
+// b, marker, nearest: [combination], further: [combination]}]}, the advised
+// combination marked wherever it stands.
 EMSCRIPTEN_KEEPALIVE const char* offsetcore_planOffset() {
     Texts texts;
     const offsetcore::FlueSystem system = systemNamed(texts.next());
@@ -437,17 +446,10 @@ EMSCRIPTEN_KEEPALIVE const char* offsetcore_planOffset() {
             .string(planned.lengths.b)
             .key("marker")
             .boolean(planned.lengths.marker)
-            .key("nearest")
-            .beginArray();
-        for (const offsetcore::Combination& combination : planned.nearest) {
-            writeCombination(json, combination);
-        }
-        json.endArray().key("nearestNotShort");
-        if (planned.nearestNotShort) {
-            writeCombination(json, *planned.nearestNotShort);
-        } else {
-            json.null();
-        }
+            .key("nearest");
+        writeCombinations(json, planned.nearest);
+        json.key("further");
+        writeCombinations(json, planned.further);
         json.endObject();
     }
     json.endArray().endObject();
@@ -470,11 +472,9 @@ EMSCRIPTEN_KEEPALIVE const char* offsetcore_offsetChart() {
     Json json;
     json.beginObject().key("bend");
     writeBend(json, chart.bend);
-    json.key("rows").beginArray();
-    for (const offsetcore::Combination& combination : chart.rows) {
-        writeCombination(json, combination);
-    }
-    json.endArray().endObject();
+    json.key("rows");
+    writeCombinations(json, chart.rows);
+    json.endObject();
     return Json::text();
 }
 

@@ -19,6 +19,11 @@ namespace offsetcore {
 
 enum class FlueSystem { Concentric, SingleWall };
 
+// A system by its one name outside C++ (the command line, the page's address
+// and the core's methods there): "concentric" or "singlewall"; nothing for
+// any other text.
+std::optional<FlueSystem> systemNamed(std::string_view name);
+
 // Whole sections between the bends, with what they give.
 struct Combination {
     int n1000 = 0;
@@ -28,16 +33,20 @@ struct Combination {
     std::string vertical;
     // horizontal - measured, with its sign ("+2", "0", "-37"); plans only.
     std::string difference;
+    // The one a plan advises: the nearest that is not short of the measured
+    // offset. Plans only.
+    bool advised = false;
 };
 
-// One angle of a plan: mode 1 for the measured offset (the marker included),
-// the whole-section combinations nearest to it, and the nearest that is not
-// short of it, which may be one of those or further down.
+// One angle of a plan: mode 1 for the measured offset (the marker included)
+// and the whole-section combinations nearest to it. The advised one is
+// marked, and shown below them (further) when it is not among them; no
+// combination is marked when none is long enough.
 struct PlannedAngle {
     std::string angle; // the item of the angle list
     LengthTexts lengths;
     std::vector<Combination> nearest;
-    std::optional<Combination> nearestNotShort;
+    std::vector<Combination> further; // the advised one, or none
 };
 
 struct Plan {

@@ -17,36 +17,13 @@
 #include "offsetcore/geometry.h"
 #include "offsetcore/report.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 namespace offsetcore {
-
-// Everything a click can run into. The faces turn each into its message with
-// messageFor; a print status the platform reports is one of the last four.
-enum class Problem {
-    EnterAngle,                // an angle box is empty
-    EnterDiameter,             // a diameter box is empty
-    EnterOffset,               // the offset box is empty
-    AngleNotANumber,           // the angle text is no number
-    DiameterNotANumber,        // the diameter text is no number
-    OffsetNotANumber,          // the offset text is no number
-    CountNotANumber,           // a count text is no number
-    ChooseAngleFromList,       // single wall, mode 1: the angle box shows a number, not the pick
-    NoBendForAngle,            // concentric: no bend at this angle
-    NoBendForAngleAndDiameter, // single wall: no bend at this angle and diameter
-    ResultTooLarge,            // a result too large to show
-    EnterTotal,                // a chart's total length is empty
-    TotalNotANumber,           // a chart's total length is no number
-    CalculateFirst,            // the report would pair inputs with results of other inputs
-    EnterValues,               // nothing calculated yet to print
-    ReportNotMade,             // the report file could not be made
-    NoPrinter,                 // no printer installed
-    PrintFailed,               // the print system refused or failed the job
-    PrinterNotAnswering,       // the print system did not answer in time
-};
 
 // What a face shows for a problem: a prompt under a title, in Dutch, and the
 // prompt in English for a face that speaks it outside a Dutch locale (the
@@ -57,14 +34,82 @@ struct Message {
     std::string_view english;
 };
 
-Message messageFor(Problem problem);
+// The input a problem concerns, so that a face can show its message at that
+// input and give it the focus: the box at fault, or the print button whose
+// check failed.
+enum class Input { Angle, Diameter, Offset, Count1000, Count500, Count250, Total, Print };
 
-// The code's own name ("EnterAngle"), for faces beyond C++ that tell codes
-// apart by name (the web page, a command line).
+// Everything a click can run into, one row each: the code, its prompt in
+// Dutch under its title, the prompt in English, and the input it concerns (a
+// count's problem is put at the box at fault by the mode 2 inputOf below).
+// A print status the platform reports is one of the last four. The enum and
+// the table below are both made from these rows.
+// clang-format off
+#define OFFSETCORE_PROBLEMS(row)                                                                   \
+    row(EnterAngle, "Hoek invoeren", "Let op!", "Enter an angle", Angle)                           \
+    row(EnterDiameter, "Diameter invoeren", "Let op!", "Enter a diameter", Diameter)               \
+    row(EnterOffset, "Versleping invoeren", "Let op!", "Enter an offset", Offset)                  \
+    row(AngleNotANumber, "Hoek is geen geldig getal", "Let op!",                                   \
+        "The angle is not a valid number", Angle)                                                  \
+    row(DiameterNotANumber, "Diameter is geen geldig getal", "Let op!",                            \
+        "The diameter is not a valid number", Diameter)                                            \
+    row(OffsetNotANumber, "Versleping is geen geldig getal", "Let op!",                            \
+        "The offset is not a valid number", Offset)                                                \
+    row(CountNotANumber, "Aantal secties is geen geldig getal", "Let op!",                         \
+        "A number of sections is not a valid number", Count1000)                                   \
+    /* single wall, mode 1: the angle box shows a number, not the pick */                          \
+    row(ChooseAngleFromList, "Kies de hoek uit de lijst", "Let op!",                               \
+        "Choose the angle from the list", Angle)                                                   \
+    /* concentric: no bend at this angle */                                                        \
+    row(NoBendForAngle, "Geen bochtmaten voor deze hoek", "Let op!",                               \
+        "No bend dimensions for this angle", Angle)                                                \
+    /* single wall: the angle was picked from a list, the diameter may have been typed */          \
+    row(NoBendForAngleAndDiameter, "Geen bochtmaten voor deze hoek en diameter", "Let op!",        \
+        "No bend dimensions for this angle and diameter", Diameter)                                \
+    row(ResultTooLarge, "Uitkomst te groot", "Let op!", "Result too large", Offset)                \
+    /* a chart's total length */                                                                   \
+    row(EnterTotal, "Totale lengte invoeren", "Let op!", "Enter a total length", Total)            \
+    row(TotalNotANumber, "Totale lengte is geen geldig getal", "Let op!",                          \
+        "The total length is not a valid number", Total)                                           \
+    /* the report would pair inputs with results of other inputs */                                \
+    row(CalculateFirst, "Druk eerst op Bereken", "Let op!", "Calculate first", Print)              \
+    /* nothing calculated yet to print; the one title with a capital O, as it always was */        \
+    row(EnterValues, "Voer waarden in", "Let Op!", "Enter values first", Print)                    \
+    row(ReportNotMade, "Rapport kon niet worden gemaakt", "Let op!",                               \
+        "The report could not be made", Print)                                                     \
+    row(NoPrinter, "Geen printer beschikbaar", "Let op!", "No printer available", Print)           \
+    /* the print system refused or failed the job */                                               \
+    row(PrintFailed, "Afdrukken mislukt", "Let op!", "Printing failed", Print)                     \
+    /* the print system did not answer in time */                                                  \
+    row(PrinterNotAnswering, "Printer reageert niet", "Let op!",                                   \
+        "The printer does not answer", Print)
+// clang-format on
+
+#define OFFSETCORE_PROBLEM_CODE(code, prompt, title, english, input) code,
+enum class Problem { OFFSETCORE_PROBLEMS(OFFSETCORE_PROBLEM_CODE) };
+#undef OFFSETCORE_PROBLEM_CODE
+
+// A problem's row: its code's own name ("EnterAngle"), for faces beyond C++
+// that tell codes apart by name (the web page, a command line), its message
+// and its input.
+struct ProblemRow {
+    Problem code;
+    std::string_view name;
+    Message message;
+    Input input;
+};
+
+// In the order of the codes.
+#define OFFSETCORE_PROBLEM_ROW(code, prompt, title, english, input)                                \
+    ProblemRow{Problem::code, #code, {prompt, title, english}, Input::input},
+inline constexpr ProblemRow problems[] = {OFFSETCORE_PROBLEMS(OFFSETCORE_PROBLEM_ROW)};
+#undef OFFSETCORE_PROBLEM_ROW
+
+Message messageFor(Problem problem);
 std::string_view problemName(Problem problem);
 
-// The last code, for walking all of them.
-inline constexpr Problem lastProblem = Problem::PrinterNotAnswering;
+// The code of this name; nothing for a name no code has.
+std::optional<Problem> problemNamed(std::string_view name);
 
 // Either the problem that ended the click or what the click gives.
 template <typename Texts> using Outcome = std::variant<Problem, Texts>;
@@ -76,9 +121,15 @@ struct LengthInputs {
     friend bool operator==(const LengthInputs&, const LengthInputs&) = default;
 };
 
-// Mode 1's texts, in the order the face writes them: the length between the
-// bends and the vertical offset (both the negative marker when the length
-// comes out below zero), then A and B.
+// A text of an outcome and the box, named as in both windows and on the
+// page, that shows it.
+struct Written {
+    std::string_view box;
+    std::string_view text;
+};
+
+// Mode 1's texts: the length between the bends and the vertical offset (both
+// the negative marker when the length comes out below zero), A and B.
 struct LengthTexts {
     std::string length;
     std::string vertical;
@@ -87,13 +138,23 @@ struct LengthTexts {
     BendDimensions heldBend; // the pair the face holds from now on
     LengthInputs inputs;     // what these results belong to, for the report
     bool marker = false;     // length and vertical show the negative marker
+
+    // Each text by its box, in the order a face writes them.
+    std::array<Written, 4> written() const {
+        return {{{"txtLengte", length}, {"txtHoogte", vertical}, {"txtA", a}, {"txtB", b}}};
+    }
 };
 
-// Mode 2's texts, horizontal first.
+// Mode 2's texts.
 struct OffsetTexts {
     std::string horizontal;
     std::string vertical;
     BendDimensions heldBend;
+
+    // Each text by its box, in the order a face writes them: horizontal first.
+    std::array<Written, 2> written() const {
+        return {{{"txtVerHor", horizontal}, {"txtVerVerticaal", vertical}}};
+    }
 };
 
 // The three count boxes: 1000, 500 and 250 mm sections.
@@ -102,11 +163,6 @@ struct CountTexts {
     std::string_view n500;
     std::string_view n250;
 };
-
-// The input a problem concerns, so that a face can show its message at that
-// input and give it the focus: the box at fault, or the print button whose
-// check failed.
-enum class Input { Angle, Diameter, Offset, Count1000, Count500, Count250, Total, Print };
 
 // Of a problem from a mode 1 step, a plan or chart, or a print check.
 Input inputOf(Problem problem);
