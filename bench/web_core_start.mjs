@@ -39,7 +39,7 @@ async function timeStart(moduleUrl, wasmModule) {
     });
     const answer = core.concentricLengths({ angle: '30', offset: '500' }, ',');
     const answered = performance.now();
-    if (typeof answer.length !== 'string') {
+    if (typeof answer.written?.txtLengte !== 'string') {
         throw new Error(`no answer: ${JSON.stringify(answer)}`);
     }
     const mean = (count, call) => {
