@@ -9,8 +9,9 @@
 // refuses when the angle or offset shown is no longer what the results shown
 // were calculated from, so the tab keeps those inputs from its last result.
 
-import { Calculator, textOf } from './calculator.js';
+import { Calculator } from './calculator.js';
 import { clearProblems, showProblemAt } from './messages.js';
+import { calculatedEvent, textOf } from './mode.js';
 import { printPage } from './printing.js';
 
 export class ConcentricTab extends Calculator {
@@ -33,19 +34,17 @@ export class ConcentricTab extends Calculator {
             step: (texts) => this.core.concentricOffsets(
                 { angle: texts.cmbHoek2, ...this.countTexts(texts) }, this.decimalSeparator),
         });
+        panel.addEventListener(calculatedEvent, ({ detail: { mode, outcome } }) => {
+            if (mode === this.lengths) {
+                this.resultsFrom = outcome.inputs;
+            }
+        });
         this.cmdTest = this.control('cmdTest');
         this.cmdTest.addEventListener('click', () => this.cmdTestClick());
     }
 
     load() {
         this.fillLists(this.core.concentricAngleList());
-    }
-
-    calculated(mode, outcome) {
-        if (mode === this.lengths) {
-            this.resultsFrom = outcome.inputs;
-        }
-        super.calculated(mode, outcome);
     }
 
     cmdTestClick() {

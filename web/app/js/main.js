@@ -12,6 +12,7 @@ import createOffsetCore from '../offsetcore.js';
 import { focusTarget } from './choices.js';
 import { ConcentricTab } from './concentric.js';
 import { addressFor, readAddress, showAddress } from './keeping.js';
+import { calculatedEvent } from './mode.js';
 import { PlanTab } from './plan.js';
 import { setUpTabs } from './tabs.js';
 import { SingleWallTab } from './singlewall.js';
@@ -59,13 +60,11 @@ function setUp() {
         const tab = tabs[shown];
         showAddress(addressFor(tab.fragment, tab.params(), shown === firstPanel));
     };
-    for (const tab of Object.values(tabs)) {
-        tab.onCalculated = (calculated) => {
-            if (calculated === tabs[shown]) {
-                writeAddress();
-            }
-        };
-    }
+    app.addEventListener(calculatedEvent, (event) => {
+        if (event.target.id === shown) {
+            writeAddress();
+        }
+    });
 
     const opened = readAddress();
     shown = setUpTabs(opened.fragment, (panel, params) => {

@@ -13,10 +13,11 @@
 // address. A chart belongs to the plan shown, not to what the boxes show
 // since.
 
-import { Mode, Tab } from './calculator.js';
 import { itemCaption, offerChoices } from './choices.js';
 import { clearProblem, clearProblems, showProblemAt } from './messages.js';
+import { Mode } from './mode.js';
 import { printPage } from './printing.js';
+import { Tab } from './tab.js';
 
 // Each [data-field] inside the element gets the text of that name.
 function fillFields(element, texts) {
