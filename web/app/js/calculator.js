@@ -6,6 +6,24 @@ import { offerChoices } from './choices.js';
 import { calculatedEvent } from './mode.js';
 import { Tab } from './tab.js';
 
+// The two modes of both windows: the boxes, by the core's name of each
+// input, in the order of the form (a diameter only where the window has
+// one), and the control whose text the diagram shows at each dimension line.
+const modes = {
+    mode1: {
+        boxes: { angle: 'cmbHoek', diameter: 'cmbDiameter', offset: 'txtHorVersleping' },
+        drawn: { length: 'txtLengte', vertical: 'txtHoogte', horizontal: 'txtHorVersleping',
+            a: 'txtA', b: 'txtB' },
+    },
+    mode2: {
+        boxes: { angle: 'cmbHoek2', diameter: 'cmbDiameter2', n1000: 'cmb1000', n500: 'cmb500',
+            n250: 'cmb250' },
+        drawn: { horizontal: 'txtVerHor', vertical: 'txtVerVerticaal' },
+    },
+};
+
+// A tab of this kind gives the core's step of each mode, for the texts by
+// input: lengthsStep(inputs) and offsetsStep(inputs).
 export class Calculator extends Tab {
     constructor(panel) {
         super(panel);
@@ -13,23 +31,22 @@ export class Calculator extends Tab {
         this.figure = panel.querySelector('.side');
         this.drawing = panel.querySelector('.drawing');
         this.drawnBy = null;
-        for (const name of ['cmbHoek', 'txtHorVersleping', 'cmdBereken', 'txtA', 'txtB',
-            'txtLengte', 'txtHoogte', 'cmbHoek2', 'cmb1000', 'cmb500', 'cmb250',
-            'cmdBereken2', 'txtVerHor', 'txtVerVerticaal']) {
-            this[name] = this.control(name);
-        }
+        const addMode = (suffix, step) => {
+            const { boxes, drawn } = modes[suffix];
+            const here = Object.entries(boxes)
+                .filter(([, name]) => panel.querySelector(`#${panel.id}-${name}`) !== null);
+            return this.addMode(suffix, { boxes: Object.fromEntries(here), drawn, step });
+        };
+        this.lengths = addMode('mode1', (inputs) => this.lengthsStep(inputs));
+        this.offsets = addMode('mode2', (inputs) => this.offsetsStep(inputs));
         panel.addEventListener(calculatedEvent, (event) => this.draw(event.detail.mode));
     }
 
     // Tab load, shared part: the angle list into both angle groups; the count
     // boxes keep "0".
     fillLists(angles) {
-        offerChoices(this.cmbHoek, angles);
-        offerChoices(this.cmbHoek2, angles);
-    }
-
-    countTexts(texts) {
-        return { n1000: texts.cmb1000, n500: texts.cmb500, n250: texts.cmb250 };
+        offerChoices(this.lengths.boxes.angle, angles);
+        offerChoices(this.offsets.boxes.angle, angles);
     }
 
     // The results a mode has written, at their dimension lines.

@@ -19,21 +19,6 @@ export class ConcentricTab extends Calculator {
         super(panel);
         this.report = report;
         this.resultsFrom = null;
-        this.lengths = this.addMode('mode1', {
-            boxes: { angle: 'cmbHoek', offset: 'txtHorVersleping' },
-            outputs: { txtLengte: 'length', txtHoogte: 'vertical', txtA: 'a', txtB: 'b' },
-            drawn: { length: 'txtLengte', vertical: 'txtHoogte', horizontal: 'txtHorVersleping',
-                a: 'txtA', b: 'txtB' },
-            step: (texts) => this.core.concentricLengths(
-                { angle: texts.cmbHoek, offset: texts.txtHorVersleping }, this.decimalSeparator),
-        });
-        this.addMode('mode2', {
-            boxes: { angle: 'cmbHoek2', n1000: 'cmb1000', n500: 'cmb500', n250: 'cmb250' },
-            outputs: { txtVerHor: 'horizontal', txtVerVerticaal: 'vertical' },
-            drawn: { horizontal: 'txtVerHor', vertical: 'txtVerVerticaal' },
-            step: (texts) => this.core.concentricOffsets(
-                { angle: texts.cmbHoek2, ...this.countTexts(texts) }, this.decimalSeparator),
-        });
         panel.addEventListener(calculatedEvent, ({ detail: { mode, outcome } }) => {
             if (mode === this.lengths) {
                 this.resultsFrom = outcome.inputs;
@@ -47,19 +32,28 @@ export class ConcentricTab extends Calculator {
         this.fillLists(this.core.concentricAngleList());
     }
 
+    lengthsStep(inputs) {
+        return this.core.concentricLengths(inputs, this.decimalSeparator);
+    }
+
+    offsetsStep(inputs) {
+        return this.core.concentricOffsets(inputs, this.decimalSeparator);
+    }
+
     cmdTestClick() {
         if (!this.core) {
             return; // nothing calculated yet
         }
         clearProblems(document);
-        const caption = (label) => this.control(label).textContent;
+        const field = (label, box) => ({ caption: this.control(label).textContent,
+            value: textOf(this.control(box)) });
         const outcome = this.core.testReport({
-            angle: { caption: caption('Label1'), value: textOf(this.cmbHoek) },
-            offset: { caption: caption('Label3'), value: this.txtHorVersleping.value },
-            a: { caption: caption('Label6'), value: this.txtA.value },
-            b: { caption: caption('Label7'), value: this.txtB.value },
-            length: { caption: caption('Label4'), value: this.txtLengte.value },
-            vertical: { caption: caption('Label5'), value: this.txtHoogte.value },
+            angle: field('Label1', 'cmbHoek'),
+            offset: field('Label3', 'txtHorVersleping'),
+            a: field('Label6', 'txtA'),
+            b: field('Label7', 'txtB'),
+            length: field('Label4', 'txtLengte'),
+            vertical: field('Label5', 'txtHoogte'),
         }, this.resultsFrom);
         if (outcome.problem !== undefined) {
             showProblemAt(this.cmdTest, outcome.prompt);

@@ -5,8 +5,9 @@
 // with the decimal separator of the browser's locale, to the core's step for
 // its system and mode. The step does all the checking, reading, looking up
 // and calculating. Its outcome is a problem, whose prompt is shown at the box
-// the core names while nothing else changes, or the texts to write into the
-// outputs and the bend pair to hold from then on.
+// the core names while nothing else changes, or the texts to write, each
+// named by the box it goes to in the order they are written, and the bend
+// pair to hold from then on.
 //
 // Around that, the page only presents: the results apart from the inputs
 // and announced once, marked as old once an input of their mode changes,
@@ -29,13 +30,12 @@ export function textOf(box) {
 }
 
 export class Mode {
-    // boxes: the core's name of each input (angle, diameter, offset, n1000,
-    // n500, n250) and the control that holds it, in the order of the form.
-    // outputs: the output controls in the order the window writes them,
-    // each with the outcome's text that goes there. drawn: what the diagram
-    // shows at each dimension line, as the control holding it. step: the
-    // core's step for a click of these texts.
-    constructor(tab, suffix, { boxes, outputs, drawn, step }) {
+    // boxes: the core's name of each input (system, angle, diameter,
+    // offset, n1000, n500, n250) and the control that holds it, in the order
+    // of the form. drawn: what the diagram shows at each dimension line, as
+    // the control holding it. step: the core's step for a click, given the
+    // texts by the core's name of each input.
+    constructor(tab, suffix, { boxes, drawn = {}, step }) {
         this.tab = tab;
         this.form = tab.control(suffix);
         this.results = this.form.querySelector('.results');
@@ -43,7 +43,8 @@ export class Mode {
         this.boxes = Object.fromEntries(Object.entries(boxes)
             .map(([input, name]) => [input, tab.control(name)]));
         this.names = Object.values(boxes);
-        this.outputs = Object.entries(outputs).map(([name, member]) => [tab.control(name), member]);
+        this.inputNames = Object.entries(boxes);
+        this.written = []; // the outputs of the shown results, in the order written
         this.drawn = Object.entries(drawn).map(([line, name]) => [line, tab.control(name)]);
         this.step = step;
         this.calculated = null; // the box texts the shown results came from
@@ -78,6 +79,13 @@ export class Mode {
         return Object.fromEntries(this.names.map((name) => [name, textOf(this.tab.control(name))]));
     }
 
+    // The texts of the boxes by the core's name of each input, for its step.
+    inputs() {
+        const texts = this.texts();
+        return Object.fromEntries(this.inputNames.filter(([, name]) => name in texts)
+            .map(([input, name]) => [input, texts[name]]));
+    }
+
     // Puts texts into the boxes as a person would, in the order of the form,
     // so that a pick fills what depends on it. Names the mode has not and
     // items a group does not offer are passed over.
@@ -110,7 +118,7 @@ export class Mode {
         }
         // Only the problem of the last thing done is shown, as one message box would.
         clearProblems(document);
-        const outcome = this.step(this.texts());
+        const outcome = this.step(this.inputs());
         if (outcome.problem !== undefined) {
             if (!quiet) {
                 showProblemAt(this.boxes[outcome.input] ?? this.submit, outcome.prompt);
@@ -130,11 +138,14 @@ export class Mode {
         return true;
     }
 
-    // The outcome's texts into the outputs, and the pair the tab holds.
+    // The outcome's texts into the boxes it names, in its order, and the
+    // pair the tab holds.
     write(outcome) {
-        for (const [output, member] of this.outputs) {
-            output.value = outcome[member];
-        }
+        this.written = Object.entries(outcome.written).map(([name, text]) => {
+            const output = this.tab.control(name);
+            output.value = text;
+            return output;
+        });
         this.tab.heldBend = outcome.heldBend;
         this.marker = outcome.marker === true;
         this.results.toggleAttribute('data-marker', this.marker);
@@ -148,7 +159,7 @@ export class Mode {
     }
 
     spoken() {
-        const figures = this.outputs.map(([output]) => `${output.dataset.name} ${this.withUnit(output)}`);
+        const figures = this.written.map((output) => `${output.dataset.name} ${this.withUnit(output)}`);
         const note = this.marker ? ` ${this.results.querySelector('.marker-note').textContent}` : '';
         return `${figures.join(', ')}.${note}`;
     }
@@ -196,7 +207,7 @@ export class Mode {
             const unit = box.dataset.unit ? ` ${box.dataset.unit}` : '';
             lines.push(`${box.dataset.name}: ${text}${unit}`);
         }
-        for (const [output] of this.outputs) {
+        for (const output of this.written) {
             lines.push(`${output.dataset.name}: ${this.withUnit(output)}`);
         }
         if (this.marker) {

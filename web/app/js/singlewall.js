@@ -24,42 +24,26 @@ import { printPage } from './printing.js';
 export class SingleWallTab extends Calculator {
     constructor(panel) {
         super(panel);
-        this.cmbDiameter = this.control('cmbDiameter');
-        this.cmbDiameter2 = this.control('cmbDiameter2');
         this.pickedAngle = '';
-        this.cmbHoek.addEventListener('change', () => this.cmbHoekPick());
-        this.cmbHoek2.addEventListener('change', () => this.cmbHoek2Pick());
-        this.addMode('mode1', {
-            boxes: { angle: 'cmbHoek', diameter: 'cmbDiameter', offset: 'txtHorVersleping' },
-            outputs: { txtLengte: 'length', txtHoogte: 'vertical', txtA: 'a', txtB: 'b' },
-            drawn: { length: 'txtLengte', vertical: 'txtHoogte', horizontal: 'txtHorVersleping',
-                a: 'txtA', b: 'txtB' },
-            step: (texts) => this.core.singleWallLengths({
-                angle: texts.cmbHoek,
-                pickedAngle: this.pickedAngle,
-                diameter: texts.cmbDiameter,
-                offset: texts.txtHorVersleping,
-            }, this.decimalSeparator),
-        });
-        this.addMode('mode2', {
-            boxes: { angle: 'cmbHoek2', diameter: 'cmbDiameter2', n1000: 'cmb1000',
-                n500: 'cmb500', n250: 'cmb250' },
-            outputs: { txtVerHor: 'horizontal', txtVerVerticaal: 'vertical' },
-            drawn: { horizontal: 'txtVerHor', vertical: 'txtVerVerticaal' },
-            step: (texts) => this.core.singleWallOffsets({
-                angle: texts.cmbHoek2,
-                diameter: texts.cmbDiameter2,
-                ...this.countTexts(texts),
-            }, this.decimalSeparator),
-        });
+        this.lengths.boxes.angle.addEventListener('change', () => this.cmbHoekPick());
+        this.offsets.boxes.angle.addEventListener('change', () => this.cmbHoek2Pick());
         this.cmdPrinten = this.control('cmdPrinten');
         this.cmdPrinten.addEventListener('click', () => this.cmdPrintenClick());
     }
 
     load() {
-        this.cmbDiameter.disabled = true;
-        this.cmbDiameter2.disabled = true;
+        this.lengths.boxes.diameter.disabled = true;
+        this.offsets.boxes.diameter.disabled = true;
         this.fillLists(this.core.singleWallAngleList());
+    }
+
+    lengthsStep(inputs) {
+        return this.core.singleWallLengths({ ...inputs, pickedAngle: this.pickedAngle },
+            this.decimalSeparator);
+    }
+
+    offsetsStep(inputs) {
+        return this.core.singleWallOffsets(inputs, this.decimalSeparator);
     }
 
     // A text without a list leaves the items; the group opens either way.
@@ -77,12 +61,12 @@ export class SingleWallTab extends Calculator {
     }
 
     cmbHoekPick() {
-        this.pickedAngle = chosen(this.cmbHoek);
-        this.offerDiameters(this.cmbDiameter, this.pickedAngle);
+        this.pickedAngle = chosen(this.lengths.boxes.angle);
+        this.offerDiameters(this.lengths.boxes.diameter, this.pickedAngle);
     }
 
     cmbHoek2Pick() {
-        this.offerDiameters(this.cmbDiameter2, chosen(this.cmbHoek2));
+        this.offerDiameters(this.offsets.boxes.diameter, chosen(this.offsets.boxes.angle));
     }
 
     cmdPrintenClick() {
@@ -90,8 +74,9 @@ export class SingleWallTab extends Calculator {
             return; // nothing calculated yet
         }
         clearProblems(document);
-        const problem = this.core.checkWindowPrint(this.txtLengte.value, this.txtHoogte.value,
-            this.txtVerHor.value, this.txtVerVerticaal.value);
+        const shown = (name) => this.control(name).value;
+        const problem = this.core.checkWindowPrint(shown('txtLengte'), shown('txtHoogte'),
+            shown('txtVerHor'), shown('txtVerVerticaal'));
         if (problem === null) {
             printPage('window');
         } else {
