@@ -54,7 +54,7 @@ async function timeStart(moduleUrl, wasmModule) {
         importing: imported - started,
         click: mean(20000, (i) => core.concentricLengths({ angle: '30', offset: String(i) }, ',')),
         plan: mean(200, (i) => core.planOffset(
-            { system: 'singleWall', diameter: '150', offset: String(500 + i) }, ',')),
+            { system: 'singlewall', diameter: '150', offset: String(500 + i) }, ',')),
     };
 }
 

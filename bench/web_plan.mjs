@@ -40,7 +40,7 @@ const rounds = await page.evaluate((count) => {
     for (const offset of offsets) {
         clicks.push({ system: 'concentric', offset });
         for (const diameter of tab.core.everySingleWallDiameterList()) {
-            clicks.push({ system: 'singleWall', diameter, offset });
+            clicks.push({ system: 'singlewall', diameter, offset });
         }
     }
     const means = [];

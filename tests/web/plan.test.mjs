@@ -54,7 +54,7 @@ const planRows = [
         ['87', '659 mm, 319 mm', '0 1 1 892 -8 319', '2: 0 0 4 1045 +145 327', advice]]],
     [{ system: 'concentric', offset: '\t900,0 ' }, '15 30 43 87', [
         ['43', '1204 mm, 1111 mm', '0 0 6 902 +2 1113', '0: 0 0 6 902 +2 1113', advice]]],
-    [{ system: 'singleWall', diameter: '125', offset: '700' }, '15 30 45 90', [
+    [{ system: 'singlewall', diameter: '125', offset: '700' }, '15 30 45 90', [
         ['45', '748 mm, 992 mm', '0 0 4 731 +31 1023', '0: 0 0 4 731 +31 1023', advice]]],
     [{ system: 'concentric', offset: '1017' }, '15 30 43 87', [
         ['15', '3813 mm, 3941 mm', '0 4 10 1016 -1 3938', '6: 3 0 5 1026 +9 3976', advice]]],
@@ -69,7 +69,7 @@ const problemRows = [
     [[['type', 'txtHorVersleping', '']], 'cmdPlannen', ['Versleping invoeren', 'txtHorVersleping']],
     [[['type', 'txtHorVersleping', '9OO']], 'Enter', ['Versleping is geen geldig getal', 'txtHorVersleping']],
     [[['type', 'txtHorVersleping', `1${'0'.repeat(308)}`]], 'Enter', ['Uitkomst te groot', 'txtHorVersleping']],
-    [[['type', 'txtHorVersleping', '700'], ['pick', 'cmbSysteem', 'singleWall']], 'cmdPlannen',
+    [[['type', 'txtHorVersleping', '700'], ['pick', 'cmbSysteem', 'singlewall']], 'cmdPlannen',
         ['Diameter invoeren', 'cmbDiameter']],
 ];
 
@@ -116,8 +116,8 @@ describe('Plannen', () => {
         await tab.page.addInitScript(() => {
             navigator.share = async (data) => { window.shared = data; };
         });
-        await plan(tab, { system: 'singleWall', diameter: '125', offset: '700' });
-        const link = '#plannen?cmbSysteem=singleWall&cmbDiameter=125&txtHorVersleping=700';
+        await plan(tab, { system: 'singlewall', diameter: '125', offset: '700' });
+        const link = '#plannen?cmbSysteem=singlewall&cmbDiameter=125&txtHorVersleping=700';
         assert.equal(new URL(tab.page.url()).hash, link);
         // Only box texts are kept, never a result; the next visit plans them again.
         assert.doesNotMatch(await tab.page.evaluate(() => Object.values(localStorage).join()), /748|731/);
@@ -125,7 +125,15 @@ describe('Plannen', () => {
         await tab.page.waitForSelector('body[data-state="ready"]');
         await tab.show('plan');
         assert.deepEqual(await tab.values(['cmbSysteem', 'cmbDiameter', 'txtHorVersleping']),
-            ['singleWall', '125', '700']);
+            ['singlewall', '125', '700']);
+        assert.equal((await shownPlan(tab))[2][1], '748 mm, 992 mm');
+        // Kept under the system's former name, as by an earlier version: the same.
+        await tab.page.evaluate(() => Object.entries(localStorage).forEach(([key, kept]) =>
+            localStorage.setItem(key, kept.replace('"singlewall"', '"singleWall"'))));
+        await tab.page.goto(state.base);
+        await tab.page.waitForSelector('body[data-state="ready"]');
+        await tab.show('plan');
+        assert.deepEqual(await tab.values(['cmbSysteem', 'cmbDiameter']), ['singlewall', '125']);
         assert.equal((await shownPlan(tab))[2][1], '748 mm, 992 mm');
         await tab.press('#plan-results [data-action="share"]');
         const shared = await tab.page.evaluate(() => window.shared);
@@ -135,12 +143,14 @@ describe('Plannen', () => {
         // Concentric: no diameter in the link, and it is kept for later.
         await plan(tab, { system: 'concentric', offset: '900' });
         assert.equal(new URL(tab.page.url()).hash, '#plannen?cmbSysteem=concentric&txtHorVersleping=900');
-        await tab.pick('cmbSysteem', 'singleWall');
+        await tab.pick('cmbSysteem', 'singlewall');
         assert.deepEqual(await tab.values(['cmbDiameter']), ['125']);
         await tab.close();
 
+        // The link as it read before the system had its present name opens the same.
         for (const [address, shown, problem] of [[link, '748 mm, 992 mm', null],
-            ['#plannen?cmbSysteem=singleWall&cmbDiameter=999&txtHorVersleping=700', undefined,
+            [link.replace('singlewall', 'singleWall'), '748 mm, 992 mm', null],
+            ['#plannen?cmbSysteem=singlewall&cmbDiameter=999&txtHorVersleping=700', undefined,
                 ['Diameter invoeren', 'plan-cmbDiameter']]]) {
             const opened = await openApp('desktop', { fragment: address });
             assert.deepEqual([(await shownPlan(opened))[2]?.[1], await opened.problem()], [shown, problem]);
@@ -151,7 +161,7 @@ describe('Plannen', () => {
     // [the plan, the angle tapped, the chart's heading, a row it holds]
     const chartRows = [
         [{ system: 'concentric', offset: '900' }, '43', 'Concentrisch 100/150, hoek 43 graden', '0 0 6 902 1113'],
-        [{ system: 'singleWall', diameter: '125', offset: '700' }, '45',
+        [{ system: 'singlewall', diameter: '125', offset: '700' }, '45',
             'Enkelwandig, diameter 125 mm, hoek 45 graden', '0 0 4 731 1023'],
     ];
 
@@ -228,7 +238,7 @@ describe('Plannen', () => {
                 Math.min(...sizes)];
         };
         // The widest plan, its chart open; in either scheme; then a problem.
-        await plan(tab, { system: 'singleWall', diameter: '450', offset: '700' });
+        await plan(tab, { system: 'singlewall', diameter: '450', offset: '700' });
         await tab.press('#plan-results [data-angle="45"]');
         const [sideways, smallest, closest, text] = await tab.page.evaluate(measure);
         assert.ok(sideways <= 0 && smallest >= 48 && closest >= 7.5 && text >= 16,

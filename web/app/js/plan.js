@@ -1,10 +1,10 @@
 // The Plannen tab, which no window has: for one measured offset, every angle
 // of a system at once. Per angle the length to cut and the vertical offset
-// of mode 1 beside the combinations of whole sections that come nearest, the
-// advised one marked (the nearest that is not short of the offset, shown
-// below the others when it is not among them). A tap on an angle opens its
-// chart, every offset whole sections give at that angle, which prints on A4
-// on as many sheets as it takes, each with its heading and the note.
+// of mode 1 beside the combinations of whole sections that come nearest, and
+// below them any further one the core adds; the one it advises is marked. A
+// tap on an angle opens its chart, every offset whole sections give at that
+// angle, which prints on A4 on as many sheets as it takes, each with its
+// heading and the note.
 //
 // The core plans, charts, checks and writes every figure and orders every
 // row; the tab only puts its texts into clones of the page's templates. The
@@ -27,8 +27,9 @@ function fillFields(element, texts) {
 }
 
 // A row of the table's columns (data-member of its headers) for a
-// combination; the advised one is marked in the column that says so.
-function combinationRow(table, combination, advised = false) {
+// combination; the one the core advises is marked in the column that says so.
+function combinationRow(table, combination) {
+    const advised = combination.advised === true;
     const row = document.createElement('tr');
     for (const header of table.querySelectorAll('thead th[data-member]')) {
         const cell = document.createElement('td');
@@ -42,9 +43,21 @@ function combinationRow(table, combination, advised = false) {
     return row;
 }
 
-const sameSections = (a, b) => a.n1000 === b.n1000 && a.n500 === b.n500 && a.n250 === b.n250;
+// The combination the core advises at an angle, if any.
+const advisedAt = (planned) => [...planned.nearest, ...planned.further]
+    .find((combination) => combination.advised);
+
+// What the system choice said before the systems had the names of the
+// command line; links and kept texts may still say so.
+const formerSystems = new Map([['singleWall', 'singlewall']]);
 
 class PlanMode extends Mode {
+    // A system named the former way is chosen by its name now.
+    fill(texts) {
+        const system = formerSystems.get(texts.cmbSysteem);
+        super.fill(system === undefined ? texts : { ...texts, cmbSysteem: system });
+    }
+
     texts() {
         const texts = super.texts();
         for (const name of this.names.filter((box) => this.tab.control(box).disabled)) {
@@ -77,14 +90,11 @@ class PlanMode extends Mode {
         opener.dataset.angle = planned.angle;
         opener.id = `${this.tab.panel.id}-cmdTabel${planned.angle}`;
         const table = card.querySelector('table');
-        const advised = planned.nearestNotShort;
-        const isAdvised = (combination) => advised !== null && sameSections(combination, advised);
-        table.tBodies[0].replaceChildren(...planned.nearest.map(
-            (combination) => combinationRow(table, combination, isAdvised(combination))));
-        if (advised !== null && !planned.nearest.some(isAdvised)) {
-            table.tBodies[1].replaceChildren(combinationRow(table, advised, true));
-        }
-        card.toggleAttribute('data-advised', advised !== null);
+        [planned.nearest, planned.further].forEach((combinations, index) => {
+            table.tBodies[index].replaceChildren(
+                ...combinations.map((combination) => combinationRow(table, combination)));
+        });
+        card.toggleAttribute('data-advised', advisedAt(planned) !== undefined);
         return card;
     }
 
@@ -98,8 +108,8 @@ class PlanMode extends Mode {
                 const unit = planned.marker ? '' : figure.querySelector('.unit').textContent;
                 return `${figure.querySelector('dt').textContent} ${figure.querySelector('[data-field]').textContent}${unit}`;
             });
-            const advised = planned.nearestNotShort;
-            const advice = advised === null ? ''
+            const advised = advisedAt(planned);
+            const advice = advised === undefined ? ''
                 : `; advies ${advised.n1000} × 1000 + ${advised.n500} × 500 + ${advised.n250} × 250 mm`
                   + ` geeft ${advised.horizontal} mm (${advised.difference})`;
             return `${card.querySelector('.angle-name').textContent}: ${figures.join(', ')}${advice}`;
@@ -130,13 +140,7 @@ export class PlanTab extends Tab {
         this.chartOpener = null;
         this.plan = this.addMode('form', {
             boxes: { system: 'cmbSysteem', diameter: 'cmbDiameter', offset: 'txtHorVersleping' },
-            outputs: {},
-            drawn: {},
-            step: (texts) => this.core.planOffset({
-                system: texts.cmbSysteem,
-                diameter: texts.cmbDiameter,
-                offset: texts.txtHorVersleping,
-            }, this.decimalSeparator),
+            step: (inputs) => this.core.planOffset(inputs, this.decimalSeparator),
         }, PlanMode);
         this.cmbSysteem.addEventListener('change', () => this.cmbSysteemPick());
         this.plan.results.addEventListener('click', (event) => {
