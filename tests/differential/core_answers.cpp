@@ -29,8 +29,9 @@
 // and "further", each with their number and the combinations; a chart as
 // "chart heldA heldB", the number of rows and the rows. A combination is its
 // three counts in decimal, then its horizontal, vertical and difference, and
-// "advised" or "plain". The system is "concentric" or "singlewall" or counts
-// as concentric, as on the page; the direction is a decimal integer.
+// "advised" or "plain". A plan or chart of a system with no name ("concentric"
+// and "singlewall" have one) is answered as "refused", which the page's core
+// gives as a TypeError. The direction is a decimal integer.
 
 #include "offsetcore/plan.h"
 #include "offsetcore/report.h"
@@ -128,7 +129,14 @@ template <std::size_t N>
 std::string writtenAnswer(const std::array<offsetcore::Written, N>& written) {
     std::string answer;
     for (const offsetcore::Written& text : written) {
-        answer += (answer.empty() ? "" : " ") + std::string(text.box) + ' ' + hexOf(text.text);
+        // Appended piece by piece: for "" + string, GCC 12 at -O3 warns of an
+        // overlapping copy that cannot happen (-Wrestrict).
+        if (!answer.empty()) {
+            answer += ' ';
+        }
+        answer += text.box;
+        answer += ' ';
+        answer += hexOf(text.text);
     }
     return answer;
 }
@@ -156,10 +164,6 @@ std::string combinationAnswer(const offsetcore::Combination& c) {
     return std::to_string(c.n1000) + ' ' + std::to_string(c.n500) + ' ' + std::to_string(c.n250) +
            ' ' + hexOf(c.horizontal) + ' ' + hexOf(c.vertical) + ' ' + hexOf(c.difference) +
            (c.advised ? " advised" : " plain");
-}
-
-offsetcore::FlueSystem systemNamed(const std::string& name) {
-    return offsetcore::systemNamed(name).value_or(offsetcore::FlueSystem::Concentric);
 }
 
 std::string combinationsAnswer(const std::vector<offsetcore::Combination>& combinations) {
@@ -240,10 +244,13 @@ std::string answer(const std::vector<std::string>& q) {
         return "count " + hexOf(std::get<std::string>(outcome));
     }
     if (kind == "P" && t.size() == 4) {
-        return planAnswer(offsetcore::planOffset({systemNamed(t[0]), t[1], t[2]}, t[3]));
+        const auto system = offsetcore::systemNamed(t[0]);
+        return system ? planAnswer(offsetcore::planOffset({*system, t[1], t[2]}, t[3])) : "refused";
     }
     if (kind == "C" && t.size() == 5) {
-        return chartAnswer(offsetcore::offsetChart({systemNamed(t[0]), t[1], t[2], t[3]}, t[4]));
+        const auto system = offsetcore::systemNamed(t[0]);
+        return system ? chartAnswer(offsetcore::offsetChart({*system, t[1], t[2], t[3]}, t[4]))
+                      : "refused";
     }
     if (kind == "D" && t.size() == 1) {
         const auto list = offsetcore::singleWallDiameterList(t[0]);

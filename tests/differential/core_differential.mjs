@@ -171,6 +171,17 @@ const chance = (p) => random() < p;
 // native side works through the lines while the WebAssembly side answers.
 const queries = [];
 const ask = (line, wasmAnswer) => queries.push([line, wasmAnswer]);
+// A call the core refuses as a wrong argument.
+const refusedOr = (call) => {
+    try {
+        return call();
+    } catch (error) {
+        if (error instanceof TypeError) {
+            return 'refused';
+        }
+        throw error;
+    }
+};
 const line = (kind, texts) => [kind, ...texts.map(hexText)].join(' ');
 
 const twinLengths = (angle, offset, sep) => ask(line('CL', [angle, offset, sep]),
@@ -514,7 +525,7 @@ for (const system of systems) {
         const offsets = Array.from({length: 8}, () => plain(randomOffset(), ','));
         for (const offset of [...planOffsets, ...offsets]) {
             ask(line('P', [system, diameter, offset, ',']),
-                () => outcomeAnswer(core.planOffset({system, diameter, offset}, ',')));
+                () => refusedOr(() => outcomeAnswer(core.planOffset({system, diameter, offset}, ','))));
         }
     }
 }
@@ -524,7 +535,8 @@ for (const system of systems) {
         for (const diameter of system === 'singlewall' ? planDiameters : ['125']) {
             for (const total of diameter === '125' ? totals : totals.slice(0, 3)) {
                 ask(line('C', [system, angle, diameter, total, ',']),
-                    () => outcomeAnswer(core.offsetChart({system, angle, diameter, total}, ',')));
+                    () => refusedOr(() => outcomeAnswer(
+                        core.offsetChart({system, angle, diameter, total}, ','))));
             }
         }
     }
@@ -541,8 +553,8 @@ for (const click of oddClicks) {
     ask(line('CO', [...empty(4), ',']), () => outcomeAnswer(core.concentricOffsets(click, ',')));
     ask(line('SL', [...empty(4), ',']), () => outcomeAnswer(core.singleWallLengths(click, ',')));
     ask(line('SO', [...empty(5), ',']), () => outcomeAnswer(core.singleWallOffsets(click, ',')));
-    ask(line('P', [...empty(3), ',']), () => outcomeAnswer(core.planOffset(click, ',')));
-    ask(line('C', [...empty(4), ',']), () => outcomeAnswer(core.offsetChart(click, ',')));
+    ask(line('P', [...empty(3), ',']), () => refusedOr(() => core.planOffset(click, ',')));
+    ask(line('C', [...empty(4), ',']), () => refusedOr(() => core.offsetChart(click, ',')));
     const from = click === null || click === undefined ? [] : empty(2);
     ask(line('R', [...empty(12), ...from]), () => outcomeAnswer(core.testReport(click, click)));
     ask(line('R', empty(12)), () => outcomeAnswer(core.testReport({angle: click, a: click}, null)));

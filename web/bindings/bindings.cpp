@@ -170,6 +170,11 @@ const char* problemAnswer(Problem problem) {
     return problemAnswer(problem, offsetcore::inputOf(problem));
 }
 
+const char* nullAnswer() {
+    Json().null();
+    return Json::text();
+}
+
 const char* listAnswer(offsetcore::ItemList items) {
     Json json;
     json.beginArray();
@@ -243,12 +248,6 @@ offsetcore::CountTexts readCounts(Texts& texts) {
     return {n1000, n500, texts.next()};
 }
 
-// An unknown system name counts as the concentric system; the page names
-// only the two it offers.
-offsetcore::FlueSystem systemNamed(std::string_view name) {
-    return offsetcore::systemNamed(name).value_or(offsetcore::FlueSystem::Concentric);
-}
-
 void writeCombination(Json& json, const offsetcore::Combination& combination) {
     json.beginObject()
         .key("n1000")
@@ -302,8 +301,7 @@ EMSCRIPTEN_KEEPALIVE const char* offsetcore_sectionCountList() {
 EMSCRIPTEN_KEEPALIVE const char* offsetcore_singleWallDiameterList() {
     const auto list = offsetcore::singleWallDiameterList(Texts().next());
     if (!list) {
-        Json().null();
-        return Json::text();
+        return nullAnswer();
     }
     return listAnswer(*list);
 }
@@ -397,8 +395,7 @@ EMSCRIPTEN_KEEPALIVE const char* offsetcore_checkWindowPrint() {
     const std::string_view horizontal = texts.next();
     const auto problem = offsetcore::checkWindowPrint(length, vertical, horizontal, texts.next());
     if (!problem) {
-        Json().null();
-        return Json::text();
+        return nullAnswer();
     }
     return problemAnswer(*problem);
 }
@@ -407,26 +404,32 @@ EMSCRIPTEN_KEEPALIVE const char* offsetcore_checkWindowPrint() {
 // not.
 EMSCRIPTEN_KEEPALIVE const char* offsetcore_messageFor() {
     const auto problem = offsetcore::problemNamed(Texts().next());
-    Json json;
     if (!problem) {
-        json.null();
-        return Json::text();
+        return nullAnswer();
     }
+    Json json;
     json.beginObject();
     writeMessage(json, *problem);
     json.endObject();
     return Json::text();
 }
 
+// A plan or a chart for a system the core has no name for answers null,
+// which methods.js turns into a TypeError, as it does a wrong argument: a
+// plan of another system than the one asked for would be a wrong answer.
+
 // system, diameter, offset, separator: {angles: [{angle, length, vertical, a,
 // b, marker, nearest: [combination], further: [combination]}]}, the advised
 // combination marked wherever it stands.
 EMSCRIPTEN_KEEPALIVE const char* offsetcore_planOffset() {
     Texts texts;
-    const offsetcore::FlueSystem system = systemNamed(texts.next());
+    const auto system = offsetcore::systemNamed(texts.next());
+    if (!system) {
+        return nullAnswer();
+    }
     const std::string_view diameter = texts.next();
     const std::string_view offset = texts.next();
-    const auto outcome = offsetcore::planOffset({system, diameter, offset}, texts.next());
+    const auto outcome = offsetcore::planOffset({*system, diameter, offset}, texts.next());
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
         return problemAnswer(*problem);
     }
@@ -460,11 +463,14 @@ EMSCRIPTEN_KEEPALIVE const char* offsetcore_planOffset() {
 // [combination]}.
 EMSCRIPTEN_KEEPALIVE const char* offsetcore_offsetChart() {
     Texts texts;
-    const offsetcore::FlueSystem system = systemNamed(texts.next());
+    const auto system = offsetcore::systemNamed(texts.next());
+    if (!system) {
+        return nullAnswer();
+    }
     const std::string_view angle = texts.next();
     const std::string_view diameter = texts.next();
     const std::string_view total = texts.next();
-    const auto outcome = offsetcore::offsetChart({system, angle, diameter, total}, texts.next());
+    const auto outcome = offsetcore::offsetChart({*system, angle, diameter, total}, texts.next());
     if (const auto* problem = std::get_if<Problem>(&outcome)) {
         return problemAnswer(*problem);
     }

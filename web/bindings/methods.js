@@ -62,18 +62,31 @@
 
     // (click, decimalSeparator): the texts of the click's boxes, in the order
     // the C function reads them, then the separator.
-    const click = (name, call, boxes) => method(name, 2, (object, separator) => {
+    const clickAnswer = (call, boxes, object, separator) => {
         text(separator);
         return ask(call, [...boxes.map((box) => member(object, box)), separator]);
-    });
+    };
+    const click = (name, call, boxes) => method(name, 2,
+        (object, separator) => clickAnswer(call, boxes, object, separator));
     click('concentricLengths', _offsetcore_concentricLengths, ['angle', 'offset']);
     click('concentricOffsets', _offsetcore_concentricOffsets, ['angle', 'n1000', 'n500', 'n250']);
     click('singleWallLengths', _offsetcore_singleWallLengths,
         ['angle', 'pickedAngle', 'diameter', 'offset']);
     click('singleWallOffsets', _offsetcore_singleWallOffsets,
         ['angle', 'diameter', 'n1000', 'n500', 'n250']);
-    click('planOffset', _offsetcore_planOffset, ['system', 'diameter', 'offset']);
-    click('offsetChart', _offsetcore_offsetChart, ['system', 'angle', 'diameter', 'total']);
+    // A plan or chart of a system the core has no name for ("concentric" or
+    // "singlewall") is refused as a wrong argument is, never answered for
+    // another system.
+    const systemClick = (name, call, boxes) => method(name, 2, (object, separator) => {
+        const answer = clickAnswer(call, boxes, object, separator);
+        if (answer === null) {
+            throw new TypeError(
+                `${name}: no system is named ${JSON.stringify(member(object, 'system'))}`);
+        }
+        return answer;
+    });
+    systemClick('planOffset', _offsetcore_planOffset, ['system', 'diameter', 'offset']);
+    systemClick('offsetChart', _offsetcore_offsetChart, ['system', 'angle', 'diameter', 'total']);
 
     // (text, direction, decimalSeparator); direction crosses as a C int.
     method('steppedCount', 3, (count, direction, separator) =>
