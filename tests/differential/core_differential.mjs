@@ -553,8 +553,10 @@ for (const click of oddClicks) {
     ask(line('CO', [...empty(4), ',']), () => outcomeAnswer(core.concentricOffsets(click, ',')));
     ask(line('SL', [...empty(4), ',']), () => outcomeAnswer(core.singleWallLengths(click, ',')));
     ask(line('SO', [...empty(5), ',']), () => outcomeAnswer(core.singleWallOffsets(click, ',')));
-    ask(line('P', [...empty(3), ',']), () => refusedOr(() => core.planOffset(click, ',')));
-    ask(line('C', [...empty(4), ',']), () => refusedOr(() => core.offsetChart(click, ',')));
+    ask(line('P', [...empty(3), ',']),
+        () => refusedOr(() => outcomeAnswer(core.planOffset(click, ','))));
+    ask(line('C', [...empty(4), ',']),
+        () => refusedOr(() => outcomeAnswer(core.offsetChart(click, ','))));
     const from = click === null || click === undefined ? [] : empty(2);
     ask(line('R', [...empty(12), ...from]), () => outcomeAnswer(core.testReport(click, click)));
     ask(line('R', empty(12)), () => outcomeAnswer(core.testReport({angle: click, a: click}, null)));
